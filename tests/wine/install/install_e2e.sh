@@ -1,0 +1,51 @@
+#!/bin/sh
+# install.exe and the Win32 platform layer, run for real under Wine.
+#   install_e2e.sh INSTALL_EXE WINE_PROBE
+set -u
+install_exe=$1
+probe=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+passed=0
+
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" = "$3" ]; then
+    passed=$((passed + 1))
+  else
+    echo "FAIL $1: expected <$2>, got <$3>"
+    failures=$((failures + 1))
+  fi
+}
+
+# Without a package appended there is nothing to process: exit code 1.
+cp "$install_exe" "$work/bare.exe"
+"$WINE_RUN" "$work/bare.exe" /q >/dev/null 2>&1
+check "install.exe without a package" 1 $?
+
+# The facts of each Windows family that Wine can pretend to be.
+for row in "winxp|Windows XP Version: 5 minorVersion: 1 platform: 2 win9x: 0" \
+           "win2k|Windows 2000 Version: 5 minorVersion: 0 platform: 2 win9x: 0" \
+           "win98|Windows 98 Version: 4 minorVersion: 10 platform: 1 win9x: 1" \
+           "win95|Windows 95 Version: 4 minorVersion: 0 platform: 1 win9x: 1" \
+           "nt40|Windows NT Version: 4 minorVersion: 0 platform: 2 win9x: 0"; do
+  version=${row%%|*}
+  expected=${row#*|}
+  "$WINE_PREFIX_TOOL" version "$version"
+  actual=$("$WINE_RUN" "$probe" os 2>/dev/null | tr -d '\r')
+  check "facts under $version" "$expected" "$actual"
+done
+"$WINE_PREFIX_TOOL" version winxp
+
+# Our splitting of the raw command line equals the C runtime's vector, for
+# the lines Wine builds from these arguments (quotes and backslashes escaped).
+argv_case() {
+  actual=$("$WINE_RUN" "$probe" argv "$@" 2>/dev/null | tr -d '\r' | head -1)
+  check "argument vector of: $*" same "$actual"
+}
+argv_case /q /lv AppDir 'C:\Program Files\App'
+argv_case 'a\"b' '"c d"e' '\\server\share' 'x""y' 'tail\'
+argv_case '' '/si:C:\logs\run.log' '-cu:ann;bob' 'two  blanks\\'
+
+echo "$passed passed, $failures failed"
+[ "$failures" -eq 0 ]
