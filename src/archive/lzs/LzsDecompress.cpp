@@ -12,15 +12,21 @@ namespace {
 // bits, and waits for input until it has them.
 enum class Step : std::uint8_t { Token, LongOffset, Length, LongLength, Groups, Copy, Literal, Done };
 
-struct DecompressorState {
-  std::uint8_t window[kWindowSize];  // output position p at window[p % kWindowSize]
-  std::uint64_t produced;            // output bytes so far
-  std::uint64_t copyLeft;            // of the match being copied or its length so far
+// Kept in a local copy during a call: output bytes may alias the block, and
+// the compiler would otherwise reload these after every byte written.
+struct DecoderRegisters {
+  std::uint64_t produced;  // output bytes before this call
+  std::uint64_t copyLeft;  // of the match being copied, or its length so far
   std::uint32_t offset;
-  std::uint32_t bits;  // input bits not yet used, the latest lowest; fewer than 8 between steps
+  std::uint32_t bits;  // input bits not yet used, the latest lowest; fewer than 8 after a whole step
   std::uint32_t bitCount;
   std::uint8_t literal;
   Step step;
+};
+
+struct DecompressorState {
+  std::uint8_t window[kWindowSize];  // output position p at window[p % kWindowSize]
+  DecoderRegisters registers;
 };
 static_assert(detail::fitsInBlock<DecompressorState, std::uint16_t>(kDecompressionHistorySize));
 
@@ -30,11 +36,13 @@ class Decoder {
  public:
   Decoder(DecompressorState& state, const std::uint8_t* input, std::uint32_t inputLeft, std::uint8_t* output,
           std::uint32_t outputLeft)
-      : s_(state), in_(input), inLeft_(inputLeft), outStart_(output), out_(output), outLeft_(outputLeft) {}
+      : s_(state), r_(state.registers), in_(input), inLeft_(inputLeft), outStart_(output), out_(output),
+        outLeft_(outputLeft) {}
 
   unsigned run();
-  // Moves the output of this call into the window; call once, at the end.
-  void keepWindow();
+  // Moves the output of this call into the window and stores the registers;
+  // call once, at the end.
+  void save();
 
   const std::uint8_t* input() const { return in_; }
   std::uint32_t inputLeft() const { return inLeft_; }
@@ -45,26 +53,28 @@ class Decoder {
   std::uint32_t producedHere() const { return static_cast<std::uint32_t>(out_ - outStart_); }
 
   bool need(unsigned count) {
-    while (s_.bitCount < count) {
+    while (r_.bitCount < count) {
       if (inLeft_ == 0) return false;
-      s_.bits = (s_.bits << 8) | *in_++;
+      r_.bits = (r_.bits << 8) | *in_++;
       --inLeft_;
-      s_.bitCount += 8;
+      r_.bitCount += 8;
     }
     return true;
   }
 
   unsigned take(unsigned count) {
-    s_.bitCount -= count;
-    unsigned value = (s_.bits >> s_.bitCount) & ((1u << count) - 1);
-    s_.bits &= (1u << s_.bitCount) - 1;
+    r_.bitCount -= count;
+    unsigned value = (r_.bits >> r_.bitCount) & ((1u << count) - 1);
+    r_.bits &= (1u << r_.bitCount) - 1;
     return value;
   }
 
   bool startMatch(std::uint32_t offset);
+  bool readLength();
   void copy();
 
   DecompressorState& s_;
+  DecoderRegisters r_;
   const std::uint8_t* in_;
   std::uint32_t inLeft_;
   std::uint8_t* const outStart_;
@@ -73,101 +83,121 @@ class Decoder {
 };
 
 bool Decoder::startMatch(std::uint32_t offset) {
-  if (offset == 0 || offset > s_.produced + producedHere()) return false;
-  s_.offset = offset;
-  s_.step = Step::Length;
+  if (offset == 0 || offset > r_.produced + producedHere()) return false;
+  r_.offset = offset;
+  r_.step = Step::Length;
   return true;
 }
 
 void Decoder::copy() {
-  while (s_.copyLeft > 0 && outLeft_ > 0) {
-    if (s_.offset > producedHere()) {
+  while (r_.copyLeft > 0 && outLeft_ > 0) {
+    if (r_.offset > producedHere()) {
       // The source byte was produced by an earlier call.
-      std::uint64_t from = s_.produced + producedHere() - s_.offset;
+      std::uint64_t from = r_.produced + producedHere() - r_.offset;
       *out_++ = s_.window[from % kWindowSize];
       --outLeft_;
-      --s_.copyLeft;
+      --r_.copyLeft;
       continue;
     }
-    auto count = static_cast<std::uint32_t>(std::min<std::uint64_t>(s_.copyLeft, outLeft_));
-    const std::uint8_t* from = out_ - s_.offset;
-    if (count <= s_.offset) {
+    auto count = static_cast<std::uint32_t>(std::min<std::uint64_t>(r_.copyLeft, outLeft_));
+    const std::uint8_t* from = out_ - r_.offset;
+    if (count >= 16 && count <= r_.offset) {
       std::memcpy(out_, from, count);
     } else {
-      // Overlapping: each byte may be one this copy just made.
+      // Short, or overlapping: each byte may be one this copy just made.
       for (std::uint32_t i = 0; i < count; ++i) out_[i] = from[i];
     }
     out_ += count;
     outLeft_ -= count;
-    s_.copyLeft -= count;
+    r_.copyLeft -= count;
   }
+}
+
+// Reads the length code from where it stands. False when the input ran out.
+bool Decoder::readLength() {
+  if (r_.step == Step::Length) {
+    if (!need(2)) return false;
+    unsigned code = take(2);
+    if (code < 3) {
+      r_.copyLeft = 2 + code;
+      r_.step = Step::Copy;
+      return true;
+    }
+    r_.step = Step::LongLength;
+  }
+  if (r_.step == Step::LongLength) {
+    if (!need(2)) return false;
+    unsigned code = take(2);
+    if (code < 3) {
+      r_.copyLeft = 5 + code;
+      r_.step = Step::Copy;
+      return true;
+    }
+    r_.copyLeft = 8;
+    r_.step = Step::Groups;
+  }
+  for (;;) {
+    if (!need(4)) return false;
+    unsigned group = take(4);
+    r_.copyLeft += group;
+    if (group < 15) break;
+  }
+  r_.step = Step::Copy;
+  return true;
 }
 
 unsigned Decoder::run() {
   for (;;) {
-    switch (s_.step) {
+    switch (r_.step) {
       case Step::Token: {
-        if (!need(9)) return kInputUsed;
-        unsigned token = take(9);
-        if ((token & 0x100) == 0) {  // 0 bbbbbbbb
-          s_.literal = static_cast<std::uint8_t>(token);
-          s_.step = Step::Literal;
-        } else if ((token & 0x80) == 0) {  // 1 0 ooooooo|oooo
-          s_.offset = (token & 0x7F) << 4;
-          s_.step = Step::LongOffset;
+        unsigned token;
+        // Literals, as long as they come.
+        for (;;) {
+          if (!need(9)) return kInputUsed;
+          token = take(9);
+          if (token & 0x100) break;  // 0 bbbbbbbb
+          if (outLeft_ == 0) {
+            r_.literal = static_cast<std::uint8_t>(token);
+            r_.step = Step::Literal;
+            return kOutputFull;
+          }
+          *out_++ = static_cast<std::uint8_t>(token);
+          --outLeft_;
+        }
+        if ((token & 0x80) == 0) {  // 1 0 ooooooo|oooo
+          r_.offset = (token & 0x7F) << 4;
+          r_.step = Step::LongOffset;
+          if (!need(4)) return kInputUsed;
+          if (!startMatch(r_.offset | take(4))) return kDamaged;
         } else if ((token & 0x7F) == 0) {  // end marker; the bits left are padding
-          s_.bits = 0;
-          s_.bitCount = 0;
-          s_.step = Step::Done;
-        } else if (!startMatch(token & 0x7F)) {
+          r_.bits = 0;
+          r_.bitCount = 0;
+          r_.step = Step::Done;
+          return kStreamEnd;
+        } else if (!startMatch(token & 0x7F)) {  // 1 1 ooooooo
           return kDamaged;
         }
-        break;
+        [[fallthrough]];
       }
-      case Step::LongOffset:
-        if (!need(4)) return kInputUsed;
-        if (!startMatch(s_.offset | take(4))) return kDamaged;
-        break;
-      case Step::Length: {
-        if (!need(2)) return kInputUsed;
-        unsigned code = take(2);
-        if (code < 3) {
-          s_.copyLeft = 2 + code;
-          s_.step = Step::Copy;
-        } else {
-          s_.step = Step::LongLength;
-        }
-        break;
-      }
-      case Step::LongLength: {
-        if (!need(2)) return kInputUsed;
-        unsigned code = take(2);
-        if (code < 3) {
-          s_.copyLeft = 5 + code;
-          s_.step = Step::Copy;
-        } else {
-          s_.copyLeft = 8;
-          s_.step = Step::Groups;
-        }
-        break;
-      }
-      case Step::Groups: {
-        if (!need(4)) return kInputUsed;
-        unsigned group = take(4);
-        s_.copyLeft += group;
-        if (group < 15) s_.step = Step::Copy;
-        break;
-      }
+      case Step::Length:
+      case Step::LongLength:
+      case Step::Groups:
+        if (!readLength()) return kInputUsed;
+        [[fallthrough]];
       case Step::Copy:
         copy();
-        if (s_.copyLeft > 0) return kOutputFull;
-        s_.step = Step::Token;
+        if (r_.copyLeft > 0) return kOutputFull;
+        r_.step = Step::Token;
+        break;
+      case Step::LongOffset:
+        if (!need(4)) return kInputUsed;
+        if (!startMatch(r_.offset | take(4))) return kDamaged;
         break;
       case Step::Literal:
         if (outLeft_ == 0) return kOutputFull;
-        *out_++ = s_.literal;
+        *out_++ = r_.literal;
         --outLeft_;
-        s_.step = Step::Token;
+        r_.step = Step::Token;
         break;
       case Step::Done:
         return kStreamEnd;
@@ -175,13 +205,14 @@ unsigned Decoder::run() {
   }
 }
 
-void Decoder::keepWindow() {
+void Decoder::save() {
   std::uint32_t here = producedHere();
-  s_.produced += here;
+  r_.produced += here;
+  s_.registers = r_;
   std::uint32_t keep = std::min(here, kWindowSize);
   if (keep == 0) return;
   const std::uint8_t* from = out_ - keep;
-  auto at = static_cast<std::uint32_t>((s_.produced - keep) % kWindowSize);
+  auto at = static_cast<std::uint32_t>((r_.produced - keep) % kWindowSize);
   std::uint32_t first = std::min(keep, kWindowSize - at);
   std::memcpy(s_.window + at, from, first);
   std::memcpy(s_.window, from + first, keep - first);
@@ -205,7 +236,7 @@ unsigned decompress(const std::uint8_t** input, std::uint8_t** output, std::uint
   DecompressorState& state = *detail::existingState<DecompressorState, std::uint16_t>(block);
   Decoder decoder(state, *input, *inputCount, *output, *outputCount);
   unsigned result = decoder.run();
-  decoder.keepWindow();
+  decoder.save();
   if (result == kDamaged) detail::setMark<std::uint16_t>(block, 0);
   *input = decoder.input();
   *inputCount = decoder.inputLeft();
