@@ -1,0 +1,103 @@
+#include <fstream>
+#include <system_error>
+
+#include "platform/sim/SimFile.h"
+#include "platform/sim/SimPath.h"
+#include "platform/sim/SimPlatform.h"
+
+namespace tessary {
+
+namespace {
+
+const char* accessText(FileAccess access) {
+  switch (access) {
+    case FileAccess::Read: return "r";
+    case FileAccess::Write: return "w";
+    case FileAccess::ReadWrite: return "rw";
+  }
+  return "?";
+}
+
+bool isHostReadOnly(const std::filesystem::path& host) {
+  std::error_code ec;
+  std::filesystem::file_status status = std::filesystem::status(host, ec);
+  return !ec && (status.permissions() & std::filesystem::perms::owner_write) ==
+                    std::filesystem::perms::none;
+}
+
+bool createEmptyHostFile(const std::filesystem::path& host) {
+  std::ofstream out(host, std::ios::binary | std::ios::app);
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
+WinError SimPlatform::openFile(const std::string& path, FileAccess access, unsigned share,
+                               FileDisposition disposition, std::unique_ptr<PlatformFile>& file) {
+  file.reset();
+  std::string journalPath = path;
+  WinError result = kErrorSuccess;
+  try {
+    result = openChecked(path, access, share, disposition, file, journalPath);
+  } catch (const std::exception&) {
+    file.reset();
+    result = kErrorAccessDenied;
+  }
+  std::string line = "open " + journalPath + ' ' + accessText(access);
+  if (result != kErrorSuccess) line += " -> " + std::to_string(result);
+  state_->journal.push_back(std::move(line));
+  return result;
+}
+
+WinError SimPlatform::openChecked(const std::string& path, FileAccess access, unsigned share,
+                                  FileDisposition disposition,
+                                  std::unique_ptr<PlatformFile>& file, std::string& journalPath) {
+  bool writes = access != FileAccess::Read;
+  if (access > FileAccess::ReadWrite || (share & ~7u) != 0 ||
+      disposition < FileDisposition::CreateNew || disposition > FileDisposition::TruncateExisting)
+    return kErrorInvalidParameter;
+  if (disposition == FileDisposition::TruncateExisting && !writes) return kErrorInvalidParameter;
+
+  WindowsPath parsed;
+  if (WinError error = parseWindowsPath(path, parsed)) return error;
+  journalPath = parsed.text();
+  HostLocation location;
+  if (WinError error = locateOnHost(machine_.drivesFolder(), parsed, location)) return error;
+
+  if (location.isDirectory)
+    return disposition == FileDisposition::CreateNew ? kErrorFileExists : kErrorAccessDenied;
+  if (location.exists) {
+    if (disposition == FileDisposition::CreateNew) return kErrorFileExists;
+    bool replaces = disposition == FileDisposition::CreateAlways ||
+                    disposition == FileDisposition::TruncateExisting;
+    if ((writes || replaces) &&
+        (isHostReadOnly(location.host) || machine_.isReadOnlyFault(parsed)))
+      return kErrorAccessDenied;
+  } else if (disposition == FileDisposition::OpenExisting ||
+             disposition == FileDisposition::TruncateExisting) {
+    return kErrorFileNotFound;
+  }
+
+  std::string key = location.host.generic_string();
+  if (WinError error = state_->openFiles.check(key, access, share)) return error;
+
+  if (!location.exists) {
+    if (!createEmptyHostFile(location.host)) return kErrorAccessDenied;
+  } else if (disposition == FileDisposition::CreateAlways ||
+             disposition == FileDisposition::TruncateExisting) {
+    std::error_code ec;
+    std::filesystem::resize_file(location.host, 0, ec);
+    if (ec) return kErrorAccessDenied;
+  }
+
+  std::ios::openmode mode = std::ios::binary | std::ios::in;
+  if (writes) mode |= std::ios::out;
+  std::fstream stream(location.host, mode);
+  if (!stream.is_open()) return kErrorAccessDenied;
+
+  std::uint64_t id = state_->openFiles.add(key, access, share);
+  file = std::make_unique<SimFile>(state_, id, journalPath, location.host, std::move(stream), access);
+  return kErrorSuccess;
+}
+
+}  // namespace tessary
