@@ -1,2 +1,9 @@
-// Entry of install.exe: placeholder until the application object lands.
-int WinMain(void*, void*, char*, int) { return 1; }
+// Entry of install.exe. A GUI-subsystem program: the C runtime calls main.
+#include "control/InstallApp.h"
+#include "platform/win32/Win32Platform.h"
+
+int main() {
+  tessary::Win32Platform platform;
+  tessary::InstallApp app(platform);
+  return app.run();
+}

@@ -23,6 +23,16 @@ cp "$install_exe" "$work/bare.exe"
 "$WINE_RUN" "$work/bare.exe" /q >/dev/null 2>&1
 check "install.exe without a package" 1 $?
 
+# With an archive appended the package opens (read-write, or read-only while
+# the program runs from it) and, having nothing to install yet, ends with 0.
+"$WINE_RUN" "$probe" makepkg "$(winepath -w "$install_exe" 2>/dev/null)" "$(winepath -w "$work/pkg.exe" 2>/dev/null)" >/dev/null 2>&1
+check "package built by the probe" 0 $?
+for version in winxp win98; do
+  "$WINE_PREFIX_TOOL" version "$version"
+  "$WINE_RUN" "$work/pkg.exe" /q >/dev/null 2>&1
+  check "install.exe with a package under $version" 0 $?
+done
+
 # The facts of each Windows family that Wine can pretend to be.
 for row in "winxp|Windows XP Version: 5 minorVersion: 1 platform: 2 win9x: 0" \
            "win2k|Windows 2000 Version: 5 minorVersion: 0 platform: 2 win9x: 0" \

@@ -2,12 +2,15 @@
 //   wine_probe os                 prints the operating-system facts
 //   wine_probe argv ARGS...       prints "same" when our splitting of the raw
 //                                 command line equals the C runtime's vector
+//   wine_probe makepkg SRC DST    copies SRC to DST and appends an archive
+//                                 holding one stream, as a builder would
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "archive/PkaArchive.h"
 #include "control/OsFacts.h"
 #include "platform/ArgumentVector.h"
 #include "platform/win32/Win32Platform.h"
@@ -39,12 +42,38 @@ int compareArgv(Win32Platform& platform, int argc, char** argv) {
   return 1;
 }
 
+int makePackage(Win32Platform& platform, const std::string& source, const std::string& target) {
+  std::unique_ptr<PlatformFile> in;
+  std::unique_ptr<PlatformFile> out;
+  if (platform.openFile(source, FileAccess::Read, kShareRead, FileDisposition::OpenExisting, in) ||
+      platform.openFile(target, FileAccess::ReadWrite, kShareNone, FileDisposition::CreateAlways, out))
+    return 2;
+  std::vector<char> buffer(65536);
+  for (;;) {
+    std::uint32_t got = 0;
+    std::uint32_t put = 0;
+    if (in->read(buffer.data(), static_cast<std::uint32_t>(buffer.size()), got)) return 2;
+    if (got == 0) break;
+    if (out->write(buffer.data(), got, put) || put != got) return 2;
+  }
+  std::uint32_t base = 0;
+  if (PKAappendEmptyArchive(*out, base) != 0) return 3;
+  out.reset();
+  auto archive = std::make_unique<PkaArchive>();
+  if (PKAopenArchive(*archive, platform, target, false) != 0) return 4;
+  int stream = PKAcreat(*archive, "Probe", 0, 1);
+  if (stream < 0 || PKAwrite(*archive, stream, "probe", 5) != 5) return 5;
+  PKAclose(*archive, stream);
+  return PKAcloseArchive(*archive) == 0 ? 0 : 6;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   Win32Platform platform;
   if (argc >= 2 && std::strcmp(argv[1], "os") == 0) return printOs(platform);
   if (argc >= 2 && std::strcmp(argv[1], "argv") == 0) return compareArgv(platform, argc, argv);
-  std::fprintf(stderr, "usage: wine_probe os | argv ARGS...\n");
+  if (argc == 4 && std::strcmp(argv[1], "makepkg") == 0) return makePackage(platform, argv[2], argv[3]);
+  std::fprintf(stderr, "usage: wine_probe os | argv ARGS... | makepkg SRC DST\n");
   return 2;
 }
