@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/NullPlatform.h"
 #include "platform/MemoryFile.h"
 #include "support/IniDocument.h"
 #include "support/TextCompare.h"
@@ -34,7 +35,7 @@ class SharedFile final : public PlatformFile {
   std::shared_ptr<MemoryFile> file_;
 };
 
-class FilesOnly final : public Platform {
+class FilesOnly final : public NullPlatform {
  public:
   std::map<std::string, std::shared_ptr<MemoryFile>> files;
 

@@ -11,6 +11,9 @@
 #include <memory>
 #include <string>
 
+#include <vector>
+
+#include "platform/PlatformTypes.h"
 #include "platform/WinError.h"
 
 namespace tessary {
@@ -88,10 +91,118 @@ class Platform {
   virtual WinError openFile(const std::string& path, FileAccess access, unsigned share,
                             FileDisposition disposition, std::unique_ptr<PlatformFile>& file) = 0;
 
+  // Attributes of a file or folder (GetFileAttributes). 2 or 3 when missing.
+  virtual WinError fileAttributes(const std::string& path, std::uint32_t& attributes) = 0;
+  virtual WinError setFileAttributes(const std::string& path, std::uint32_t attributes) = 0;
+
+  // Creates one folder (its parent must exist): 183 when it exists, 3 when
+  // the parent is missing.
+  virtual WinError createFolder(const std::string& path) = 0;
+  // Removes an empty folder: 145 when it is not empty.
+  virtual WinError removeFolder(const std::string& path) = 0;
+  virtual WinError deleteFile(const std::string& path) = 0;
+
+  // MoveFileEx with MoveFlag bits. With kMoveDelayUntilReboot the move is
+  // recorded where Windows keeps it for the next start (an empty `to`
+  // deletes); the 95 family answers 120 to that flag.
+  virtual WinError moveFile(const std::string& from, const std::string& to, std::uint32_t flags) = 0;
+
+  // Every match of a find-first/find-next search for `pattern` (wildcards in
+  // the last component), in the order the system returns them. 2 when
+  // nothing matches, 3 when the folder is missing; `found` is empty then.
+  virtual WinError findFiles(const std::string& pattern, std::vector<FoundFile>& found) = 0;
+
+  // GetFullPathName: the absolute form of `path` (no check that it exists).
+  virtual WinError fullPathName(const std::string& path, std::string& full) = 0;
+  // GetShortPathName: the 8.3 form of an existing path.
+  virtual WinError shortPathName(const std::string& path, std::string& shortPath) = 0;
+
+  // The fixed file version of a file's version resource. False (both halves
+  // 0) when the file has none.
+  virtual bool fileVersion(const std::string& path, std::uint32_t& high, std::uint32_t& low) = 0;
+
+  // --- drives and folders of the system ---
+
+  // GetTempPath: ends with a backslash.
+  virtual std::string temporaryPath() = 0;
+  // The Windows and system folders, without a trailing backslash.
+  virtual std::string windowsFolder() = 0;
+  virtual std::string systemFolder() = 0;
+  // GetLogicalDriveStrings: roots such as "C:\", in drive-letter order.
+  virtual std::vector<std::string> logicalDriveRoots() = 0;
+  // GetDriveType of a root or drive text ("C:\", "C:"): a DriveType.
+  virtual std::uint32_t driveType(const std::string& root) = 0;
+  // Free bytes available to the caller, and the drive's size.
+  virtual WinError diskFreeSpace(const std::string& root, std::uint64_t& freeBytes,
+                                 std::uint64_t& totalBytes) = 0;
+
+  // --- registry ---
+  // Subkeys are paths below the root with backslashes; "" is the root itself.
+
+  // 0 when the key exists and opens for reading; 2 when missing; 5 denied.
+  virtual WinError regOpenKey(RegistryRoot root, const std::string& subkey) = 0;
+  // Creates the key and its missing parents. `created` tells whether it is new.
+  virtual WinError regCreateKey(RegistryRoot root, const std::string& subkey, bool& created) = 0;
+  // RegDeleteKey: on the NT family a key with subkeys is refused with 5; the
+  // 95 family deletes the whole tree.
+  virtual WinError regDeleteKey(RegistryRoot root, const std::string& subkey) = 0;
+  // 2 when the key or the value is missing.
+  virtual WinError regQueryValue(RegistryRoot root, const std::string& subkey,
+                                 const std::string& name, RegistryValue& value) = 0;
+  // `value.name` names the value to write.
+  virtual WinError regSetValue(RegistryRoot root, const std::string& subkey,
+                               const RegistryValue& value) = 0;
+  virtual WinError regDeleteValue(RegistryRoot root, const std::string& subkey,
+                                  const std::string& name) = 0;
+  // Names of the direct subkeys / all values, in the registry's order.
+  virtual WinError regEnumKeys(RegistryRoot root, const std::string& subkey,
+                               std::vector<std::string>& names) = 0;
+  virtual WinError regEnumValues(RegistryRoot root, const std::string& subkey,
+                                 std::vector<RegistryValue>& values) = 0;
+  // RegLoadKey / RegUnLoadKey under HKEY_USERS or HKEY_LOCAL_MACHINE. A hive
+  // file in use answers 32; loading needs the restore privilege (1314).
+  virtual WinError regLoadHive(RegistryRoot root, const std::string& name, const std::string& file) = 0;
+  virtual WinError regUnloadHive(RegistryRoot root, const std::string& name) = 0;
+
   // --- system ---
 
   // Fills `version`; false when the system does not answer.
   virtual bool osVersion(OsVersion& version) = 0;
+
+  // GetComputerName; empty when it cannot be read.
+  virtual std::string computerName() = 0;
+  // GetUserName of the running process.
+  virtual WinError userName(std::string& name) = 0;
+
+  // ExpandEnvironmentStrings (unknown names are kept as written).
+  virtual std::string expandEnvironment(const std::string& text) = 0;
+  // GetEnvironmentVariable: false when the variable is not set.
+  virtual bool environmentVariable(const std::string& name, std::string& value) = 0;
+
+  virtual LocalTime localTime() = 0;
+
+  // Lets pending window messages be processed, so windows stay responsive
+  // during long searches.
+  virtual void processPendingMessages() = 0;
+
+  // --- user interface ---
+
+  // MessageBox with MessageBoxStyle bits; returns a MessageBoxAnswer.
+  virtual int messageBox(const std::string& text, const std::string& caption, std::uint32_t style) = 0;
+
+  // --- network tables ---
+  // Each answers 120 when the system lacks the function (looked up at run
+  // time, never linked).
+
+  // GetIfTable of IPHLPAPI.
+  virtual WinError interfaceTable(std::vector<NetInterfaceRow>& rows) = 0;
+  // GetIpAddrTable of IPHLPAPI.
+  virtual WinError ipAddressTable(std::vector<IpAddressRow>& rows) = 0;
+  // The 95 family's TCP/IP driver, through WsControl of WSOCK32.
+  virtual WinError tcpDriverInterfaces(std::vector<TcpDriverInterface>& interfaces) = 0;
+  // Descriptions of the devices the device installer lists as present in
+  // the network adapter class.
+  virtual WinError presentNetworkAdapters(std::vector<std::string>& descriptions) = 0;
 
   // --- security ---
 

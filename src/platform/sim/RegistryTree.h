@@ -12,22 +12,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/PlatformTypes.h"
+
 namespace tessary {
-
-inline constexpr std::uint32_t kRegNone = 0;
-inline constexpr std::uint32_t kRegSz = 1;
-inline constexpr std::uint32_t kRegExpandSz = 2;
-inline constexpr std::uint32_t kRegBinary = 3;
-inline constexpr std::uint32_t kRegDword = 4;
-inline constexpr std::uint32_t kRegMultiSz = 7;
-
-struct RegistryValue {
-  std::string name;  // "" is the key's default value
-  std::uint32_t type = kRegNone;
-  std::vector<std::uint8_t> data;
-
-  bool operator==(const RegistryValue&) const = default;
-};
 
 class RegistryKey {
  public:

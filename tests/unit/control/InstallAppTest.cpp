@@ -5,6 +5,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/NullPlatform.h"
 #include "platform/MemoryFile.h"
 
 namespace tessary {
@@ -12,7 +13,7 @@ namespace {
 
 // Just enough computer for the start of a run: one executable file, a
 // version answer and a token whose privilege changes are recorded.
-class StartupPlatform final : public Platform {
+class StartupPlatform final : public NullPlatform {
  public:
   std::string ownExecutablePath() override { return "C:\\Pkgs\\App.EXE"; }
   std::string rawCommandLine() override { return commandLine; }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/NullPlatform.h"
 #include "platform/MemoryFile.h"
 #include "platform/Platform.h"
 
@@ -32,7 +33,7 @@ class SharedMemoryFile final : public PlatformFile {
   std::shared_ptr<MemoryFile> file_;
 };
 
-class MemoryPlatform final : public Platform {
+class MemoryPlatform final : public NullPlatform {
  public:
   std::map<std::string, std::shared_ptr<MemoryFile>> files;
   // Every open of such a path fails with the error given.
