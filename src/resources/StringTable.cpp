@@ -31,6 +31,12 @@ constexpr Entry kStrings[] = {
     {Str::kExitTempFolder, "The temp directory does not exist or is not writeable."},
     {Str::kExitVariables, "Pre-Install - Unable to initialize the variables."},
     {Str::kNothingToProcess, "There is nothing to process."},
+    {Str::kTempFolderName, "CorvaneTemp"},
+    {Str::kLogFileName, "nupinst.log"},
+    {Str::kLogHeader, "\n=====\t%s  %s.exe\t=====\n"},
+    {Str::kLogSimulationBanner, "************    SIMULATED INSTALLATION    ************\n"},
+    {Str::kLogClosingBanner, "\n\n=====\t%s\t=====\n"},
+    {Str::kLogExiting, "Exiting with error code %d."},
 };
 
 }  // namespace

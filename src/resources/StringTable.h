@@ -30,6 +30,14 @@ enum class Str : std::uint16_t {
 
   // Messages said to the user or the log (2000s).
   kNothingToProcess = 2000,
+
+  // The run log and its place (2100s).
+  kTempFolderName = 2100,
+  kLogFileName = 2101,
+  kLogHeader = 2102,
+  kLogSimulationBanner = 2103,
+  kLogClosingBanner = 2104,
+  kLogExiting = 2105,
 };
 
 // The text of `id`; never null (an unknown number gives an empty text).

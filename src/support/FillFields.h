@@ -1,0 +1,15 @@
+// Printf-style texts of the string table filled without a fixed buffer.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace tessary {
+
+// `pattern` with each "%s", "%d" or "%u" replaced, in order, by the next of
+// `fields` (already in text form); "%%" gives one "%". A field without a
+// value left over is dropped; surplus values are ignored.
+std::string fillFields(std::string_view pattern, std::initializer_list<std::string_view> fields);
+
+}  // namespace tessary
