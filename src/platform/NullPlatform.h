@@ -84,6 +84,10 @@ class NullPlatform : public Platform {
     name.clear();
     return kErrorCallNotImplemented;
   }
+  std::string privateProfileString(const std::string&, const std::string&, const std::string&,
+                                   const std::string& defaultText) override {
+    return defaultText;
+  }
   std::string expandEnvironment(const std::string& text) override { return text; }
   bool environmentVariable(const std::string&, std::string& value) override {
     value.clear();
@@ -111,6 +115,29 @@ class NullPlatform : public Platform {
   }
 
   WinError setPrivilege(const std::string&, bool) override { return kErrorNotAllAssigned; }
+
+  WinError desktopUserSid(std::vector<std::uint8_t>& sid) override {
+    sid.clear();
+    return kErrorInvalidWindowHandle;
+  }
+  WinError lookupAccountSid(const std::vector<std::uint8_t>&, std::string& account, std::string& domain,
+                            std::uint32_t& type) override {
+    account.clear();
+    domain.clear();
+    type = 0;
+    return kErrorNoneMapped;
+  }
+  WinError lookupAccountName(const std::string&, const std::string&, std::vector<std::uint8_t>& sid,
+                             std::string& domain, std::uint32_t& type) override {
+    sid.clear();
+    domain.clear();
+    type = 0;
+    return kErrorNoneMapped;
+  }
+  WinError domainControllerName(const std::string&, std::string& controller) override {
+    controller.clear();
+    return kErrorDcNotFound;
+  }
 };
 
 }  // namespace tessary

@@ -174,6 +174,12 @@ class Platform {
   // GetUserName of the running process.
   virtual WinError userName(std::string& name) = 0;
 
+  // GetPrivateProfileString: the value of `key` in `section` of the INI
+  // file `file` (a name without a folder is looked for in the Windows
+  // folder), or `defaultText` when the file, section or key is missing.
+  virtual std::string privateProfileString(const std::string& file, const std::string& section,
+                                           const std::string& key, const std::string& defaultText) = 0;
+
   // ExpandEnvironmentStrings (unknown names are kept as written).
   virtual std::string expandEnvironment(const std::string& text) = 0;
   // GetEnvironmentVariable: false when the variable is not set.
@@ -209,6 +215,33 @@ class Platform {
   // Enables or disables one named privilege of the process token.
   // kErrorNotAllAssigned when the token does not hold it.
   virtual WinError setPrivilege(const std::string& name, bool enable) = 0;
+
+  // --- accounts ---
+  // SIDs travel as their binary form (SID structure bytes); the account
+  // types are SID_NAME_USE numbers (AccountType).
+
+  // The user SID of the token of the process that owns the taskbar window
+  // (class "Shell_TrayWnd"): the user logged on to the desktop. 1400 when
+  // there is no such window (nobody logged on, or the 95 family); another
+  // error when the process or its token cannot be read. `sid` is empty on
+  // failure.
+  virtual WinError desktopUserSid(std::vector<std::uint8_t>& sid) = 0;
+
+  // LookupAccountSid on this computer. 1332 when the SID maps to no name.
+  virtual WinError lookupAccountSid(const std::vector<std::uint8_t>& sid, std::string& account,
+                                    std::string& domain, std::uint32_t& type) = 0;
+
+  // LookupAccountName on `system` (empty = this computer, otherwise a
+  // server name such as a domain controller's "\\DC1"). `account` is
+  // "name" or "DOMAIN\name". 1332 when no account has that name.
+  virtual WinError lookupAccountName(const std::string& system, const std::string& account,
+                                     std::vector<std::uint8_t>& sid, std::string& domain,
+                                     std::uint32_t& type) = 0;
+
+  // NetGetDCName of NETAPI32 (looked up at run time): the name of the
+  // controller of `domain`, as "\\DC1". 2453 when no controller answers;
+  // 120 when the system lacks the function (the 95 family).
+  virtual WinError domainControllerName(const std::string& domain, std::string& controller) = 0;
 };
 
 }  // namespace tessary

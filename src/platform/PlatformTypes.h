@@ -110,6 +110,19 @@ enum MessageBoxAnswer : int {
   kIdNo = 7,
 };
 
+// SID_NAME_USE: what kind of account a SID or name stands for.
+enum AccountType : std::uint32_t {
+  kAccountUser = 1,
+  kAccountGroup = 2,
+  kAccountDomain = 3,
+  kAccountAlias = 4,
+  kAccountWellKnownGroup = 5,
+  kAccountDeleted = 6,
+  kAccountInvalid = 7,
+  kAccountUnknown = 8,
+  kAccountComputer = 9,
+};
+
 // A row of the interface table (MIB_IFROW: the fields the runtime reads).
 struct NetInterfaceRow {
   std::uint32_t index = 0;

@@ -42,5 +42,8 @@ inline constexpr WinError kErrorKeyDeleted = 1018;
 inline constexpr WinError kErrorNoSuchPrivilege = 1313;
 inline constexpr WinError kErrorPrivilegeNotHeld = 1314;
 inline constexpr WinError kErrorNotAllAssigned = 1300;
+inline constexpr WinError kErrorNoneMapped = 1332;
+inline constexpr WinError kErrorInvalidWindowHandle = 1400;
+inline constexpr WinError kErrorDcNotFound = 2453;  // NERR_DCNotFound
 
 }  // namespace tessary
