@@ -1,0 +1,62 @@
+#include "archive/TempFiles.h"
+
+#include <memory>
+
+namespace tessary {
+namespace {
+
+constexpr std::uint32_t kUniqueNumbers = 0xFFFF;
+
+char hexDigit(unsigned value) { return "0123456789ABCDEF"[value & 0xF]; }
+
+std::string hexText(std::uint32_t value) {
+  std::string text;
+  do {
+    text.insert(text.begin(), hexDigit(value));
+    value >>= 4;
+  } while (value != 0);
+  return text;
+}
+
+bool isFolder(Platform& platform, const std::string& path) {
+  std::uint32_t attributes = 0;
+  return platform.fileAttributes(path, attributes) == kErrorSuccess && (attributes & kAttrDirectory) != 0;
+}
+
+}  // namespace
+
+std::string joinPath(std::string_view folder, std::string_view name) {
+  std::string path(folder);
+  if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
+  path += name;
+  return path;
+}
+
+std::string ensureCorvaneTempFolder(Platform& platform) {
+  std::string folder = joinPath(platform.temporaryPath(), kCorvaneTempName);
+  if (isFolder(platform, folder)) return folder;
+  WinError error = platform.createFolder(folder);
+  if (error == kErrorSuccess || (error == kErrorAlreadyExists && isFolder(platform, folder))) return folder;
+  return {};
+}
+
+std::string createTemporaryFile(Platform& platform, std::string_view folder, std::string_view prefix) {
+  // Start where the clock points, as the platform does, so that runs rarely
+  // meet each other's names.
+  const LocalTime now = platform.localTime();
+  std::uint32_t number = (now.second * 1000u + now.milliseconds + now.minute * 60000u) % kUniqueNumbers;
+  const std::string stem = joinPath(folder, prefix.substr(0, 3));
+  for (std::uint32_t tries = 0; tries < kUniqueNumbers; ++tries) {
+    number = number % kUniqueNumbers + 1;
+    std::string path = stem + hexText(number) + ".tmp";
+    std::unique_ptr<PlatformFile> file;
+    WinError error = platform.openFile(path, FileAccess::Write, kShareNone, FileDisposition::CreateNew, file);
+    if (error == kErrorSuccess && file) return path;
+    if (error != kErrorFileExists && error != kErrorAlreadyExists && error != kErrorAccessDenied &&
+        error != kErrorSharingViolation)
+      return {};
+  }
+  return {};
+}
+
+}  // namespace tessary
