@@ -9,6 +9,7 @@
 #include "control/RunOptions.h"
 #include "control/RunState.h"
 #include "platform/Platform.h"
+#include "support/RunLog.h"
 
 namespace tessary {
 
@@ -38,12 +39,20 @@ class InstallApp {
   void parseCommandLine();
   void readSystemFacts();
   bool openOwnPackage();
+  // The run's temporary folder, made when missing; false when it cannot be.
+  bool prepareTempFolder();
+  // Opens the run log where the options say (none at level 0).
+  void openLog();
+  // The last step of every run: the exit line for a log still open after an
+  // early end; returns the process exit code.
+  int exitStep();
 
   void setExitCode(std::int32_t code);
 
   RunOptions& options() { return options_; }
   RunState& state() { return state_; }
   PkaArchive& package() { return *package_; }
+  RunLog& log() { return log_; }
 
  private:
   Platform& platform_;
@@ -52,10 +61,15 @@ class InstallApp {
   // Large (stream slots and caches): kept off the stack.
   std::unique_ptr<PkaArchive> package_;
   bool componentRuntimeStarted_ = false;
+  // Closed, with its banner, when the application object ends.
+  RunLog log_;
 };
 
 // "%s%s.exe" of the module's folder and base name: the path by which the run
 // reopens its own executable.
 std::string ownExecutablePathFrom(const std::string& modulePath);
+
+// The file name of `path` without its extension: "App" for "C:\Pkgs\App.exe".
+std::string programBaseName(const std::string& path);
 
 }  // namespace tessary

@@ -28,6 +28,12 @@ class StartupPlatform final : public NullPlatform {
     file = std::make_unique<MemoryFile>(executable);
     return kErrorSuccess;
   }
+  // The run's temporary folder is there already.
+  WinError fileAttributes(const std::string& path, std::uint32_t& attributes) override {
+    if (path != "C:\\TEMP\\CorvaneTemp") return kErrorFileNotFound;
+    attributes = kAttrDirectory;
+    return kErrorSuccess;
+  }
   bool osVersion(OsVersion& version) override {
     version = {2, 5, 1, 2600, "Service Pack 2"};
     return true;
@@ -90,7 +96,9 @@ TEST(InstallApp, OpensItsOwnPackageReadOnlyWhenWritingIsRefused) {
   EXPECT_EQ(app.options().quiet, 1);
   EXPECT_EQ(app.options().logLevel, 4);  // debug wins over vb:0
   EXPECT_NE(app.package().file, nullptr);
-  const std::vector<std::string> opens = {"open C:\\Pkgs\\App.exe rw", "open C:\\Pkgs\\App.exe r"};
+  // Then the log, which debug opens despite vb:0.
+  const std::vector<std::string> opens = {"open C:\\Pkgs\\App.exe rw", "open C:\\Pkgs\\App.exe r",
+                                          "open C:\\TEMP\\CorvaneTemp\\nupinst.log rw"};
   std::vector<std::string> seen;
   for (const std::string& line : platform.journal)
     if (line.rfind("open ", 0) == 0) seen.push_back(line);
