@@ -1,32 +1,9 @@
 #include "archive/CompInfoLog.h"
 
 #include "archive/TempFiles.h"
+#include "support/RunLog.h"
 
 namespace tessary {
-namespace {
-
-void twoDigits(std::string& text, unsigned value) {
-  text += static_cast<char>('0' + value / 10 % 10);
-  text += static_cast<char>('0' + value % 10);
-}
-
-}  // namespace
-
-std::string localeDateTimeText(const LocalTime& time) {
-  std::string text;
-  twoDigits(text, time.month);
-  text += '/';
-  twoDigits(text, time.day);
-  text += '/';
-  twoDigits(text, time.year % 100);
-  text += ' ';
-  twoDigits(text, time.hour);
-  text += ':';
-  twoDigits(text, time.minute);
-  text += ':';
-  twoDigits(text, time.second);
-  return text;
-}
 
 CompInfoLog::CompInfoLog(Platform& platform) {
   const std::string folder = ensureCorvaneTempFolder(platform);
@@ -38,7 +15,7 @@ CompInfoLog::CompInfoLog(Platform& platform) {
     file_.reset();
     return;
   }
-  append("\n" + localeDateTimeText(platform.localTime()) + "\n");
+  append("\n" + formatLogTime(platform.localTime()) + "\n");
 }
 
 bool CompInfoLog::append(std::string_view text) {

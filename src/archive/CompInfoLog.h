@@ -14,10 +14,6 @@ namespace tessary {
 
 inline constexpr const char* kCompInfoLogName = "CompInfo.log";
 
-// The local date and time as the C runtime's "%x %X" gives them in its
-// default locale: "MM/DD/YY HH:MM:SS".
-std::string localeDateTimeText(const LocalTime& time);
-
 class CompInfoLog {
  public:
   // Makes sure the folder exists, opens the log and appends "\n<date time>\n".

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "support/RunLogPlace.h"
+
 namespace tessary {
 namespace {
 
@@ -18,11 +20,6 @@ std::string hexText(std::uint32_t value) {
   return text;
 }
 
-bool isFolder(Platform& platform, const std::string& path) {
-  std::uint32_t attributes = 0;
-  return platform.fileAttributes(path, attributes) == kErrorSuccess && (attributes & kAttrDirectory) != 0;
-}
-
 }  // namespace
 
 std::string joinPath(std::string_view folder, std::string_view name) {
@@ -33,11 +30,8 @@ std::string joinPath(std::string_view folder, std::string_view name) {
 }
 
 std::string ensureCorvaneTempFolder(Platform& platform) {
-  std::string folder = joinPath(platform.temporaryPath(), kCorvaneTempName);
-  if (isFolder(platform, folder)) return folder;
-  WinError error = platform.createFolder(folder);
-  if (error == kErrorSuccess || (error == kErrorAlreadyExists && isFolder(platform, folder))) return folder;
-  return {};
+  std::string folder = runTempFolder(platform);
+  return ensureFolder(platform, folder) ? folder : std::string();
 }
 
 std::string createTemporaryFile(Platform& platform, std::string_view folder, std::string_view prefix) {
@@ -52,9 +46,7 @@ std::string createTemporaryFile(Platform& platform, std::string_view folder, std
     std::unique_ptr<PlatformFile> file;
     WinError error = platform.openFile(path, FileAccess::Write, kShareNone, FileDisposition::CreateNew, file);
     if (error == kErrorSuccess && file) return path;
-    if (error != kErrorFileExists && error != kErrorAlreadyExists && error != kErrorAccessDenied &&
-        error != kErrorSharingViolation)
-      return {};
+    if (error != kErrorFileExists && error != kErrorAlreadyExists) return {};
   }
   return {};
 }

@@ -10,8 +10,6 @@
 
 namespace tessary {
 
-inline constexpr const char* kCorvaneTempName = "CorvaneTemp";
-
 // `folder` and `name` joined by one backslash.
 std::string joinPath(std::string_view folder, std::string_view name);
 
