@@ -100,8 +100,8 @@ class PackageEngine {
   // options go back to those of a new engine. The status is kept.
   void abandonPackage();
 
-  // Length of the named stream; 0 when the package has none, -1 when no
-  // package is open.
+  // Current length of the named stream; 0 when the package has none, -1
+  // when no package is open.
   std::int64_t streamLength(std::string_view name);
 
   // Extracts this package's undo stub to `targetPath` and opens it as a new

@@ -5,6 +5,7 @@
 
 #include "archive/PackageEngine.h"
 #include "archive/index/FormatVersion.h"
+#include "support/TextCompare.h"
 
 namespace tessary {
 namespace {
@@ -140,6 +141,11 @@ bool PackageEngine::reopenArchive() {
 
 std::int64_t PackageEngine::streamLength(std::string_view name) {
   if (!open_) return -1;
+  // The directory learns an open stream's length only when it closes.
+  for (std::size_t i = 0; i < kPackageStreamCount; ++i) {
+    if (streams_[i] >= 0 && equalsNoCase(name, kPackageStreams[i].name))
+      return archive_->slots[static_cast<std::size_t>(streams_[i])].length;
+  }
   const std::string text(name);
   const int h = PKAopen(*archive_, text.c_str(), 0);
   if (h < 0) return 0;
