@@ -39,6 +39,7 @@ bool IniMap::parse(std::string_view text, std::string& error) {
     IniEntry& entry = current->entries[foldCase(key)];
     entry.key = std::string(key);
     entry.value = std::string(trimBlanks(line.substr(equals + 1)));
+    entry.line = lineNumber;
   }
   return true;
 }

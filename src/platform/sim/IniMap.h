@@ -13,6 +13,7 @@ namespace tessary {
 struct IniEntry {
   std::string key;  // as written
   std::string value;
+  std::size_t line = 0;  // 1-based, where it was (last) written
 };
 
 struct IniSection {

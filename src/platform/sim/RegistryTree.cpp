@@ -25,6 +25,28 @@ RegistryKey& RegistryKey::createSubkey(std::string_view name) {
 
 bool RegistryKey::deleteSubkey(std::string_view name) { return subkeys_.erase(foldCase(name)) > 0; }
 
+std::unique_ptr<RegistryKey> RegistryKey::takeSubkey(std::string_view name) {
+  auto found = subkeys_.find(foldCase(name));
+  if (found == subkeys_.end()) return nullptr;
+  std::unique_ptr<RegistryKey> key = std::move(found->second);
+  subkeys_.erase(found);
+  return key;
+}
+
+RegistryKey& RegistryKey::adoptSubkey(std::string name, std::unique_ptr<RegistryKey> key) {
+  key->name_ = std::move(name);
+  std::unique_ptr<RegistryKey>& slot = subkeys_[foldCase(key->name_)];
+  slot = std::move(key);
+  return *slot;
+}
+
+void RegistryKey::mergeFrom(RegistryKey&& other) {
+  for (auto& [folded, value] : other.values_) setValue(value.name, value.type, std::move(value.data));
+  for (auto& [folded, subkey] : other.subkeys_) createSubkey(subkey->name()).mergeFrom(std::move(*subkey));
+  other.values_.clear();
+  other.subkeys_.clear();
+}
+
 const RegistryValue* RegistryKey::value(std::string_view name) const {
   auto found = values_.find(foldCase(name));
   return found == values_.end() ? nullptr : &found->second;

@@ -33,6 +33,13 @@ class RegistryKey {
   RegistryKey& createSubkey(std::string_view name);
   // Removes the subkey with everything under it; false when it is missing.
   bool deleteSubkey(std::string_view name);
+  // Detaches the subkey with its subtree; null when it is missing.
+  std::unique_ptr<RegistryKey> takeSubkey(std::string_view name);
+  // Attaches `key` under the name `name`, replacing any subkey of that name.
+  RegistryKey& adoptSubkey(std::string name, std::unique_ptr<RegistryKey> key);
+  // Copies in the values and subkeys of `other`, recursively; those of
+  // `other` win where both have one.
+  void mergeFrom(RegistryKey&& other);
 
   const RegistryValue* value(std::string_view name) const;
   // Replaces the type and data of an existing value (its name keeps its case).
@@ -72,6 +79,7 @@ class RegistryTree {
 
   // The nameless top whose subkeys are the roots present in the tree.
   const RegistryKey& top() const { return top_; }
+  RegistryKey& top() { return top_; }
   bool empty() const { return top_.subkeys().empty(); }
 
   bool operator==(const RegistryTree& other) const { return top_.sameAs(other.top_); }

@@ -61,18 +61,30 @@ WinError SimFile::write(const void* buffer, std::uint32_t count, std::uint32_t& 
   if (position_ + count > kMaxSize) return kErrorDiskFull;
   std::uint64_t end = 0;
   if (!hostSize(end)) return kErrorWriteFault;
-  if (position_ > end && !resizeHost(position_)) return kErrorWriteFault;
-  if (count == 0) return kErrorSuccess;
+  // What fits: the file may end no later than its end plus the free bytes.
+  std::uint64_t available = state_->space.available(drive());
+  std::uint64_t limit = available > kMaxSize ? kMaxSize : end + available;
+  std::uint32_t fits = count;
+  if (position_ + count > limit) fits = position_ >= limit ? 0 : static_cast<std::uint32_t>(limit - position_);
+  bool full = fits < count;
+  if (full && fits == 0) return kErrorDiskFull;
+  if (position_ > end) {
+    if (!resizeHost(position_)) return kErrorWriteFault;
+    state_->space.change(drive(), static_cast<std::int64_t>(position_ - end));
+    end = position_;
+  }
+  if (fits == 0) return kErrorSuccess;
   stream_.seekp(static_cast<std::streamoff>(position_));
-  stream_.write(static_cast<const char*>(buffer), static_cast<std::streamsize>(count));
+  stream_.write(static_cast<const char*>(buffer), static_cast<std::streamsize>(fits));
   // Flushed at once: other openers of the same file see the bytes, as on Windows.
   stream_.flush();
   bool ok = static_cast<bool>(stream_);
   stream_.clear();
   if (!ok) return kErrorWriteFault;
-  done = count;
-  position_ += count;
-  return kErrorSuccess;
+  if (position_ + fits > end) state_->space.change(drive(), static_cast<std::int64_t>(position_ + fits - end));
+  done = fits;
+  position_ += fits;
+  return full ? kErrorDiskFull : kErrorSuccess;
 }
 
 WinError SimFile::seek(std::int64_t offset, SeekOrigin origin, std::uint64_t& position) {
@@ -110,7 +122,12 @@ WinError SimFile::size(std::uint64_t& bytes) {
 WinError SimFile::setEndOfFile() {
   if (access_ == FileAccess::Read) return kErrorAccessDenied;
   if (position_ > kMaxSize) return kErrorDiskFull;
-  return resizeHost(position_) ? kErrorSuccess : kErrorWriteFault;
+  std::uint64_t end = 0;
+  if (!hostSize(end)) return kErrorWriteFault;
+  if (position_ > end && position_ - end > state_->space.available(drive())) return kErrorDiskFull;
+  if (!resizeHost(position_)) return kErrorWriteFault;
+  state_->space.change(drive(), static_cast<std::int64_t>(position_) - static_cast<std::int64_t>(end));
+  return kErrorSuccess;
 }
 
 }  // namespace tessary

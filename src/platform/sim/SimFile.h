@@ -1,6 +1,7 @@
 // An open file of the simulated computer: a host file behind the
 // PlatformFile interface, registered in its computer's open-file table
-// until it is destroyed.
+// until it is destroyed. Growth is charged to its drive's free space; a
+// write that does not fit writes what fits and answers kErrorDiskFull.
 #pragma once
 
 #include <filesystem>
@@ -9,7 +10,7 @@
 #include <string>
 
 #include "platform/Platform.h"
-#include "platform/sim/SimOpenFiles.h"
+#include "platform/sim/SimState.h"
 
 namespace tessary {
 
@@ -32,6 +33,7 @@ class SimFile final : public PlatformFile {
  private:
   bool hostSize(std::uint64_t& bytes);
   bool resizeHost(std::uint64_t bytes);
+  char drive() const { return windowsPath_.empty() ? 0 : windowsPath_[0]; }
 
   std::shared_ptr<SimState> state_;
   std::uint64_t id_;

@@ -1,10 +1,8 @@
 #include "platform/sim/SimMachine.h"
 
-#include <charconv>
 #include <system_error>
 
 #include "platform/sim/HostFiles.h"
-#include "platform/sim/SimPrivileges.h"
 #include "platform/sim/SimText.h"
 
 namespace tessary {
@@ -13,73 +11,35 @@ namespace {
 
 constexpr const char* kIniName = "machine.ini";
 constexpr const char* kRegistryName = "registry.reg";
+constexpr std::string_view kClassesRoot = "HKEY_CLASSES_ROOT";
+constexpr std::string_view kCurrentUser = "HKEY_CURRENT_USER";
 
-// Decimal, or hex after 0x.
-bool parseNumber(std::string_view text, std::uint32_t& number) {
-  int base = 10;
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    text.remove_prefix(2);
-    base = 16;
+std::string hiveOfCurrentUser(const SimSettings& settings, const RegistryTree& registry) {
+  if (settings.user.empty()) return ".DEFAULT";
+  if (settings.os.platformId == 2) {
+    const SimAccount* account = findAccount(settings, settings.user);
+    return account && !account->sid.empty() ? account->sid : ".DEFAULT";
   }
-  if (text.empty()) return false;
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number, base);
-  return ec == std::errc() && end == text.data() + text.size();
+  return registry.findKey("HKEY_USERS\\" + settings.user) ? settings.user : ".DEFAULT";
 }
 
-class MachineReader {
- public:
-  MachineReader(const IniMap& ini, std::string& error) : ini_(ini), error_(error) {}
+// Keys the file wrote under a root that leads elsewhere go where it leads.
+void moveRoot(RegistryTree& registry, std::string_view root, const std::string& target) {
+  std::unique_ptr<RegistryKey> keys = registry.top().takeSubkey(root);
+  if (keys) registry.createKey(target)->mergeFrom(std::move(*keys));
+}
 
-  bool fail(const std::string& message) {
-    error_ = std::string(kIniName) + ": " + message;
-    return false;
-  }
-
-  bool number(const char* key, bool required, std::uint32_t& out) {
-    const IniEntry* entry = ini_.entry("os", key);
-    if (!entry) return required ? fail(std::string("[os] ") + key + " is missing") : true;
-    if (!parseNumber(entry->value, out))
-      return fail(std::string("[os] ") + key + " is not a number: \"" + entry->value + "\"");
-    return true;
-  }
-
-  bool os(OsVersion& version) {
-    if (!number("platform", true, version.platformId) || !number("major", true, version.major) ||
-        !number("minor", true, version.minor) || !number("build", false, version.build))
-      return false;
-    if (version.platformId != 1 && version.platformId != 2)
-      return fail("[os] platform must be 1 (95 family) or 2 (NT family)");
-    version.servicePack = ini_.value("os", "csd");
-    return true;
-  }
-
-  bool privileges(std::set<std::string>& held) {
-    for (const std::string& name : ini_.list("privileges", "held")) {
-      std::string known = knownPrivilegeName(name);
-      if (known.empty()) return fail("[privileges] held: unknown privilege \"" + name + "\"");
-      held.insert(known);
-    }
-    return true;
-  }
-
-  bool faults(bool& comFails, std::set<std::string>& readOnly) {
-    std::string com = ini_.value("faults", "comRuntime");
-    if (!com.empty() && !equalsNoCase(com, "ok") && !equalsNoCase(com, "fail"))
-      return fail("[faults] comRuntime must be fail or ok: \"" + com + "\"");
-    comFails = equalsNoCase(com, "fail");
-    for (const std::string& path : ini_.list("faults", "readonly")) {
-      WindowsPath parsed;
-      if (parseWindowsPath(path, parsed) != kErrorSuccess)
-        return fail("[faults] readonly: not a full Windows path: \"" + path + "\"");
-      readOnly.insert(foldCase(parsed.text()));
-    }
-    return true;
-  }
-
- private:
-  const IniMap& ini_;
-  std::string& error_;
-};
+// "HKEY_CURRENT_USER\X" -> "HKEY_USERS\<hive>\X", and the classes likewise.
+std::string treeFormOf(const std::string& folded, const std::string& hive) {
+  auto replaced = [&](std::string_view root, const std::string& with) -> std::string {
+    if (folded.compare(0, root.size(), root) != 0) return std::string();
+    if (folded.size() != root.size() && folded[root.size()] != '\\') return std::string();
+    return foldCase(with) + folded.substr(root.size());
+  };
+  std::string mapped = replaced(kClassesRoot, "HKEY_LOCAL_MACHINE\\SOFTWARE\\CLASSES");
+  if (mapped.empty()) mapped = replaced(kCurrentUser, "HKEY_USERS\\" + hive);
+  return mapped.empty() ? folded : mapped;
+}
 
 }  // namespace
 
@@ -92,18 +52,14 @@ bool SimMachine::load(const std::filesystem::path& folder, std::string& error) {
 
   std::string text;
   if (!readHostFile(folder / kIniName, text, error)) return false;
-  IniMap settings;
+  IniMap ini;
   std::string iniError;
-  if (!settings.parse(text, iniError)) {
+  if (!ini.parse(text, iniError)) {
     error = std::string(kIniName) + ": " + iniError;
     return false;
   }
-  MachineReader reader(settings, error);
-  OsVersion os;
-  std::set<std::string> held;
-  bool comFails = false;
-  std::set<std::string> readOnly;
-  if (!reader.os(os) || !reader.privileges(held) || !reader.faults(comFails, readOnly)) return false;
+  SimSettings config;
+  if (!readSimSettings(ini, config, error)) return false;
 
   if (!readHostFile(folder / kRegistryName, text, error)) return false;
   RegistryTree registry;
@@ -113,17 +69,20 @@ bool SimMachine::load(const std::filesystem::path& folder, std::string& error) {
     error = std::string(kRegistryName) + ": " + regError;
     return false;
   }
+  std::string hive = hiveOfCurrentUser(config, registry);
+  moveRoot(registry, kClassesRoot, "HKEY_LOCAL_MACHINE\\Software\\Classes");
+  moveRoot(registry, kCurrentUser, "HKEY_USERS\\" + hive);
+
+  std::set<std::string> denied;
+  for (const std::string& path : config.deniedKeys) denied.insert(treeFormOf(path, hive));
 
   folder_ = folder;
-  settings_ = std::move(settings);
-  os_ = os;
-  computerName_ = settings_.value("computer", "name");
-  userName_ = settings_.value("session", "user");
+  ini_ = std::move(ini);
+  config_ = std::move(config);
+  currentUserHive_ = std::move(hive);
+  deniedKeys_ = std::move(denied);
   registry_ = std::move(registry);
   registryFormat_ = format;
-  held_ = std::move(held);
-  comRuntimeFails_ = comFails;
-  readOnly_ = std::move(readOnly);
   return true;
 }
 
@@ -131,8 +90,28 @@ bool SimMachine::saveRegistry(std::string& error) const {
   return replaceHostFile(folder_ / kRegistryName, writeRegText(registry_, registryFormat_), error);
 }
 
+std::string SimMachine::loggedOnHiveFile() const {
+  const SimAccount* account = config_.user.empty() ? nullptr : findAccount(config_, config_.user);
+  if (!account || account->profile.empty()) return std::string();
+  std::string file = account->profile;
+  if (file.back() != '\\') file += '\\';
+  return file + (isNtFamily() ? "NTUSER.DAT" : "USER.DAT");
+}
+
 bool SimMachine::isReadOnlyFault(const WindowsPath& path) const {
-  return readOnly_.count(foldCase(path.text())) > 0;
+  return config_.readOnly.count(foldCase(path.text())) > 0;
+}
+
+bool SimMachine::isLockedFault(const WindowsPath& path) const {
+  return config_.locked.count(foldCase(path.text())) > 0;
+}
+
+bool SimMachine::isDeniedKey(const std::string& treePath) const {
+  return deniedKeys_.count(foldCase(treePath)) > 0;
+}
+
+bool SimMachine::lacksFunction(const std::string& name) const {
+  return config_.missingFunctions.count(foldCase(name)) > 0;
 }
 
 }  // namespace tessary

@@ -1,13 +1,11 @@
-// The data of one simulated computer, read from its machine folder:
+// The data of one simulated computer, read from its machine folder (see
+// docs/simulated-computer.md):
 //
-//   machine.ini    [os] platform=1|2, major, minor, build (decimal or 0x hex), csd
-//                  [computer] name   [session] user
-//                  [privileges] held=SeBackupPrivilege,SeRestorePrivilege,...
-//                  [faults] comRuntime=fail|ok
-//                           readonly=C:\WINDOWS\win.ini,...  (besides host files
-//                           without write permission)
-//                  other sections are kept for whoever reads them
-//   registry.reg   the live registry, regedit text
+//   machine.ini    the settings (SimSettings.h)
+//   registry.reg   the live registry, regedit text; keys written under
+//                  HKEY_CLASSES_ROOT and HKEY_CURRENT_USER are moved to where
+//                  those roots lead (HKEY_LOCAL_MACHINE\Software\Classes, the
+//                  logged-on user's hive) and saved there
 //   drives/C/...   the contents of drive C:, and so on per letter
 #pragma once
 
@@ -20,6 +18,7 @@
 #include "platform/sim/RegText.h"
 #include "platform/sim/RegistryTree.h"
 #include "platform/sim/SimPath.h"
+#include "platform/sim/SimSettings.h"
 
 namespace tessary {
 
@@ -34,32 +33,41 @@ class SimMachine {
 
   const std::filesystem::path& folder() const { return folder_; }
   std::filesystem::path drivesFolder() const { return folder_ / "drives"; }
-  const IniMap& settings() const { return settings_; }
-  const OsVersion& os() const { return os_; }
-  bool isNtFamily() const { return os_.platformId == 2; }
-  const std::string& computerName() const { return computerName_; }
-  const std::string& userName() const { return userName_; }
+  const IniMap& settings() const { return ini_; }
+  const SimSettings& config() const { return config_; }
+  const OsVersion& os() const { return config_.os; }
+  bool isNtFamily() const { return config_.os.platformId == 2; }
+  const std::string& computerName() const { return config_.computerName; }
+  const std::string& userName() const { return config_.user; }
+
+  // The key under HKEY_USERS that HKEY_CURRENT_USER leads to: the logged-on
+  // user's SID (NT family) or name (95 family, when that hive is present),
+  // else ".DEFAULT".
+  const std::string& currentUserHive() const { return currentUserHive_; }
+  // The hive file of the logged-on user (a Windows path); empty when unknown.
+  std::string loggedOnHiveFile() const;
 
   RegistryTree& registry() { return registry_; }
   const RegistryTree& registry() const { return registry_; }
   const RegTextFormat& registryFormat() const { return registryFormat_; }
 
   // Privilege names in their usual spelling.
-  bool holdsPrivilege(const std::string& knownName) const { return held_.count(knownName) > 0; }
-  bool componentRuntimeFails() const { return comRuntimeFails_; }
+  bool holdsPrivilege(const std::string& knownName) const { return config_.held.count(knownName) > 0; }
+  bool componentRuntimeFails() const { return config_.comRuntimeFails; }
   bool isReadOnlyFault(const WindowsPath& path) const;
+  bool isLockedFault(const WindowsPath& path) const;
+  // `treePath` is a full key path as the tree spells it.
+  bool isDeniedKey(const std::string& treePath) const;
+  bool lacksFunction(const std::string& name) const;
 
  private:
   std::filesystem::path folder_;
-  IniMap settings_;
-  OsVersion os_;
-  std::string computerName_;
-  std::string userName_;
+  IniMap ini_;
+  SimSettings config_;
+  std::string currentUserHive_;
+  std::set<std::string> deniedKeys_;  // upper-cased tree paths
   RegistryTree registry_;
   RegTextFormat registryFormat_;
-  std::set<std::string> held_;
-  bool comRuntimeFails_ = false;
-  std::set<std::string> readOnly_;  // upper-cased Windows paths
 };
 
 }  // namespace tessary

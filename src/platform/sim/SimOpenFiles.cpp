@@ -35,9 +35,21 @@ void SimOpenFiles::remove(std::uint64_t id) {
   std::erase_if(entries_, [id](const Entry& entry) { return entry.id == id; });
 }
 
+bool SimOpenFiles::allowsDelete(const std::string& key) const {
+  return std::all_of(entries_.begin(), entries_.end(),
+                     [&](const Entry& e) { return e.key != key || (e.share & kShareDelete); });
+}
+
 std::size_t SimOpenFiles::count(const std::string& key) const {
   return static_cast<std::size_t>(
       std::count_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.key == key; }));
+}
+
+std::size_t SimOpenFiles::countBelow(const std::string& key) const {
+  std::string prefix = key + '/';
+  return static_cast<std::size_t>(std::count_if(entries_.begin(), entries_.end(), [&](const Entry& e) {
+    return e.key.compare(0, prefix.size(), prefix) == 0;
+  }));
 }
 
 }  // namespace tessary

@@ -23,8 +23,13 @@ class SimOpenFiles {
   std::uint64_t add(std::string key, FileAccess access, unsigned share);
   void remove(std::uint64_t id);
 
+  // True when every opener of `key` lets others delete or rename it.
+  bool allowsDelete(const std::string& key) const;
+
   std::size_t count() const { return entries_.size(); }
   std::size_t count(const std::string& key) const;
+  // Opens of files below the folder `key`.
+  std::size_t countBelow(const std::string& key) const;
 
  private:
   struct Entry {
@@ -35,13 +40,6 @@ class SimOpenFiles {
   };
   std::vector<Entry> entries_;
   std::uint64_t nextId_ = 1;
-};
-
-// What a simulated computer's open files share with it: the table and the
-// journal. Held by shared pointer so that a file may outlive its computer.
-struct SimState {
-  SimOpenFiles openFiles;
-  std::vector<std::string> journal;
 };
 
 }  // namespace tessary

@@ -8,11 +8,19 @@ std::unique_ptr<SimPlatform> SimPlatform::load(const std::string& folder, std::s
   std::unique_ptr<SimPlatform> platform(new SimPlatform());
   try {
     if (!platform->machine_.load(std::filesystem::path(folder), error)) return nullptr;
+    if (!platform->attributes_.load(platform->machine_.folder() / "attributes.ini", error)) return nullptr;
   } catch (const std::exception& e) {
     error = folder + ": " + e.what();
     return nullptr;
   }
+  for (const SimDriveRow& drive : platform->machine_.config().drives)
+    platform->state_->space.setDrive(drive.letter, drive.freeBytes, drive.totalBytes);
   return platform;
+}
+
+void SimPlatform::record(std::string line, WinError result) {
+  if (result != kErrorSuccess) line += " -> " + std::to_string(result);
+  state_->journal.push_back(std::move(line));
 }
 
 void SimPlatform::setProgram(std::string windowsExePath, std::string rawCommandLine) {
@@ -47,9 +55,7 @@ WinError SimPlatform::setPrivilege(const std::string& name, bool enable) {
   } else {
     enabledPrivileges_.erase(known);
   }
-  std::string line = "privilege " + name + (enable ? " on" : " off");
-  if (result != kErrorSuccess) line += " -> " + std::to_string(result);
-  state_->journal.push_back(std::move(line));
+  record("privilege " + name + (enable ? " on" : " off"), result);
   return result;
 }
 

@@ -1,28 +1,46 @@
 // The simulated Windows computer behind the platform interface.
 //
-// One object owns one machine folder's data (see SimMachine.h); several may
-// live side by side. Every operation is written to a journal, one line each,
-// so that a test can check their order:
-//   "open C:\WINDOWS\win.ini rw"        r, w or rw; a failure adds " -> 32"
+// One object owns one machine folder's data (see SimMachine.h and
+// docs/simulated-computer.md); several may live side by side. Every call
+// that changes the computer, and every answer forced by [faults], is written
+// to a journal, one line each, so that a test can check their order. A
+// failure adds " -> <error number>" to its line.
+//   "open C:\WINDOWS\win.ini rw"          r, w or rw
 //   "close C:\WINDOWS\win.ini"
-//   "privilege SeBackupPrivilege on"    or "off"; a failure adds " -> 1300"
-//   "com initialize"                    a failure adds " -> fail"
+//   "attributes C:\X 0x00000022"
+//   "mkdir C:\X"  "rmdir C:\X"  "delete C:\X"
+//   "move C:\A C:\B"                      "move at reboot C:\A C:\B", or
+//                                         "delete at reboot C:\A"
+//   "reg create HKEY_CURRENT_USER\Software\X"   keys as the caller names them
+//   "reg open HKEY_LOCAL_MACHINE\X -> 5"        reads only when refused
+//   "reg set HKEY_LOCAL_MACHINE\X \"Name\""     @ for the unnamed value
+//   "reg delete key HKEY_LOCAL_MACHINE\X"  "reg delete value HKEY_LOCAL_MACHINE\X \"Name\""
+//   "hive load HKEY_USERS\ann C:\Documents and Settings\ann\NTUSER.DAT"
+//                                         a malformed file adds its problem:
+//                                         " -> 1009 (line 3: unterminated string)"
+//   "hive unload HKEY_USERS\ann"
+//   "messages"                            processPendingMessages
+//   "message box \"Caption\" -> yes"
+//   "missing function GetIfTable"         a call answering 120 by [faults]
+//   "privilege SeBackupPrivilege on"      or "off"
+//   "com initialize"                      a failure adds " -> fail"
 //   "com uninitialize"
 #pragma once
 
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "platform/NullPlatform.h"
+#include "platform/Platform.h"
+#include "platform/sim/SimAttributes.h"
 #include "platform/sim/SimMachine.h"
-#include "platform/sim/SimOpenFiles.h"
+#include "platform/sim/SimState.h"
 
 namespace tessary {
 
-// TRANSITION: derives from NullPlatform until every new call is served; back to Platform when done.
-class SimPlatform final : public NullPlatform {
+class SimPlatform final : public Platform {
  public:
   // Null with a message when the folder is missing or malformed.
   static std::unique_ptr<SimPlatform> load(const std::string& folder, std::string& error);
@@ -38,6 +56,11 @@ class SimPlatform final : public NullPlatform {
   bool initializeComponentRuntime() override;
   void uninitializeComponentRuntime() override;
 
+  // --- files (SimPlatformOpen.cpp, SimPlatformFiles.cpp, SimPlatformMove.cpp, SimPlatformFind.cpp)
+  // Paths longer than 259 characters answer 206 everywhere; paths listed
+  // in [faults] locked behave as files another program holds open without
+  // sharing (32 to opens, deletes and moves).
+
   // Windows' rules: the disposition decides between 80 (exists), 2 (missing)
   // and creation; a folder gives 5; a missing parent 3; a conflict with an
   // open file's access or sharing 32; writing a read-only file 5 (a host
@@ -45,12 +68,103 @@ class SimPlatform final : public NullPlatform {
   // A truncating open without write access is refused with 87.
   WinError openFile(const std::string& path, FileAccess access, unsigned share,
                     FileDisposition disposition, std::unique_ptr<PlatformFile>& file) override;
+  // Read-only is the host write permission; hidden, system and archive are
+  // kept in attributes.ini. Directory and normal cannot be set.
+  WinError fileAttributes(const std::string& path, std::uint32_t& attributes) override;
+  WinError setFileAttributes(const std::string& path, std::uint32_t attributes) override;
+  // 206 beyond 248 characters; 5 for a read-only folder when removing; 267
+  // when the path is a file.
+  WinError createFolder(const std::string& path) override;
+  WinError removeFolder(const std::string& path) override;
+  // 5 for a folder or a read-only file, 32 while the file is open.
+  WinError deleteFile(const std::string& path) override;
+  // 183 when the target exists without kMoveReplaceExisting, 17 across
+  // drives without kMoveCopyAllowed (folders never cross), 112 when the
+  // copy does not fit.
+  WinError moveFile(const std::string& from, const std::string& to, std::uint32_t flags) override;
+  WinError findFiles(const std::string& pattern, std::vector<FoundFile>& found) override;
+  // Relative paths are taken from the running program's folder (C:\ when
+  // none is set).
+  WinError fullPathName(const std::string& path, std::string& full) override;
+  WinError shortPathName(const std::string& path, std::string& shortPath) override;
+  bool fileVersion(const std::string& path, std::uint32_t& high, std::uint32_t& low) override;
 
+  // --- drives and folders of the system (SimPlatformSystem.cpp)
+  std::string temporaryPath() override { return machine_.config().temp; }
+  std::string windowsFolder() override { return machine_.config().windowsFolder; }
+  std::string systemFolder() override { return machine_.config().systemFolder; }
+  std::vector<std::string> logicalDriveRoots() override;
+  std::uint32_t driveType(const std::string& root) override;
+  WinError diskFreeSpace(const std::string& root, std::uint64_t& freeBytes,
+                         std::uint64_t& totalBytes) override;
+
+  // --- registry (SimPlatformRegistry.cpp, SimPlatformHives.cpp)
+  // HKEY_PERFORMANCE_DATA is not simulated (6), nor HKEY_DYN_DATA on the
+  // NT family. Keys listed in [faults] deniedKeys answer 5 to every call.
+  WinError regOpenKey(RegistryRoot root, const std::string& subkey) override;
+  // On the NT family no key is created directly below HKEY_LOCAL_MACHINE or
+  // HKEY_USERS (5).
+  WinError regCreateKey(RegistryRoot root, const std::string& subkey, bool& created) override;
+  WinError regDeleteKey(RegistryRoot root, const std::string& subkey) override;
+  WinError regQueryValue(RegistryRoot root, const std::string& subkey, const std::string& name,
+                         RegistryValue& value) override;
+  WinError regSetValue(RegistryRoot root, const std::string& subkey, const RegistryValue& value) override;
+  WinError regDeleteValue(RegistryRoot root, const std::string& subkey, const std::string& name) override;
+  WinError regEnumKeys(RegistryRoot root, const std::string& subkey, std::vector<std::string>& names) override;
+  WinError regEnumValues(RegistryRoot root, const std::string& subkey,
+                         std::vector<RegistryValue>& values) override;
+  // The hive file is a regedit text file on a drive. 2 when it is missing,
+  // 32 when the name is loaded or the file in use, 1314 without the enabled
+  // restore privilege (NT family), 1009 when the file is malformed, 87 for
+  // another root or a name with a backslash. Unloading writes the file back;
+  // 5 for a hive this computer did not load through regLoadHive.
+  WinError regLoadHive(RegistryRoot root, const std::string& name, const std::string& file) override;
+  WinError regUnloadHive(RegistryRoot root, const std::string& name) override;
+
+  // --- system (SimPlatformSystem.cpp)
   bool osVersion(OsVersion& version) override;
+  std::string computerName() override { return machine_.computerName(); }
+  // [session] account; 1245 on the 95 family when nobody is logged on.
+  WinError userName(std::string& name) override;
+  // Read from the drive; a name without a full path lives in the Windows folder.
+  std::string privateProfileString(const std::string& file, const std::string& section, const std::string& key,
+                                   const std::string& defaultText) override;
+  std::string expandEnvironment(const std::string& text) override;
+  bool environmentVariable(const std::string& name, std::string& value) override;
+  LocalTime localTime() override { return machine_.config().now; }
+  void processPendingMessages() override;
+
+  // Answers from [ui] answers in order, then the default button; each box
+  // is appended to transcript.txt (SimPlatformUi.cpp).
+  int messageBox(const std::string& text, const std::string& caption, std::uint32_t style) override;
+  // The next of [ui] answers, for any question or dialog; false when none is left.
+  bool nextAnswer(std::string& answer);
+
+  // --- network tables, from [network] (SimPlatformNetwork.cpp)
+  // 120 for a function in [faults] missingFunctions: GetIfTable,
+  // GetIpAddrTable, WsControl, SetupDiGetClassDevs.
+  WinError interfaceTable(std::vector<NetInterfaceRow>& rows) override;
+  WinError ipAddressTable(std::vector<IpAddressRow>& rows) override;
+  // 120 on the NT family.
+  WinError tcpDriverInterfaces(std::vector<TcpDriverInterface>& interfaces) override;
+  WinError presentNetworkAdapters(std::vector<std::string>& descriptions) override;
 
   // 0 for privileges listed in [privileges] held, 1300 for other known
   // names, 1313 for unknown names; 120 on the 95 family, which has no tokens.
   WinError setPrivilege(const std::string& name, bool enable) override;
+
+  // --- accounts, from [accounts] and [domains] (SimPlatformAccounts.cpp)
+  // The logged-on user's SID; 1400 when nobody is logged on or on the 95
+  // family. The look-ups answer 120 on the 95 family; deleted accounts map
+  // from their SID (type 6) but not from their name.
+  WinError desktopUserSid(std::vector<std::uint8_t>& sid) override;
+  WinError lookupAccountSid(const std::vector<std::uint8_t>& sid, std::string& account, std::string& domain,
+                            std::uint32_t& type) override;
+  WinError lookupAccountName(const std::string& system, const std::string& account, std::vector<std::uint8_t>& sid,
+                             std::string& domain, std::uint32_t& type) override;
+  // 2453 for a domain without a controller row or with an empty one; 120
+  // on the 95 family or when [faults] missingFunctions names NetGetDCName.
+  WinError domainControllerName(const std::string& domain, std::string& controller) override;
 
   SimMachine& machine() { return machine_; }
   RegistryTree& registry() { return machine_.registry(); }
@@ -60,17 +174,51 @@ class SimPlatform final : public NullPlatform {
   std::size_t openFileCount() const { return state_->openFiles.count(); }
 
  private:
+  struct LoadedHive {
+    std::string name;  // as loaded
+    std::string file;  // Windows path
+    RegTextFormat format;
+    std::string usersName;  // the file's HKEY_USERS\NAME form; empty: HKEY_CURRENT_USER
+  };
+
   SimPlatform() = default;
+
+  void record(std::string line, WinError result = kErrorSuccess);
 
   WinError openChecked(const std::string& path, FileAccess access, unsigned share,
                        FileDisposition disposition, std::unique_ptr<PlatformFile>& file,
                        std::string& journalPath);
+  // Parses and finds `path` on the host: 206 when too long, else as
+  // parseWindowsPath and locateOnHost.
+  WinError locate(const std::string& path, WindowsPath& parsed, HostLocation& location) const;
+  // 32 when another opener or [faults] locked holds the entry.
+  WinError checkNotInUse(const WindowsPath& parsed, const HostLocation& location) const;
+  WinError moveNow(const std::string& from, const std::string& to, std::uint32_t flags,
+                   std::string& shown);
+  WinError moveAtReboot(const std::string& from, const std::string& to, std::uint32_t flags,
+                        std::string& shown);
+  WinError findChecked(const std::string& pattern, std::vector<FoundFile>& found);
+
+  // The tree path a root and subkey lead to; `shown` is the caller's form.
+  WinError resolveKey(RegistryRoot root, const std::string& subkey, std::string& treePath,
+                      std::string& shown) const;
+  // resolveKey, then the key itself: 2 when missing, 5 when denied.
+  WinError existingKey(RegistryRoot root, const std::string& subkey, RegistryKey*& key,
+                       std::string& shown);
+  WinError loadHiveChecked(RegistryRoot root, const std::string& name, const std::string& file,
+                           std::string& problem);
+  WinError unloadHiveChecked(RegistryRoot root, const std::string& name);
+
+  bool functionMissing(const char* name);
 
   SimMachine machine_;
   std::shared_ptr<SimState> state_ = std::make_shared<SimState>();
+  SimAttributes attributes_;
   std::string exePath_;
   std::string commandLine_;
   std::set<std::string> enabledPrivileges_;  // usual spelling
+  std::map<std::string, LoadedHive> loadedHives_;  // by upper-cased "ROOT\NAME"
+  std::size_t nextAnswer_ = 0;
 };
 
 }  // namespace tessary

@@ -30,7 +30,26 @@ bool createEmptyHostFile(const std::filesystem::path& host) {
   return static_cast<bool>(out);
 }
 
+// The ANSI entry points convert a path into a buffer of MAX_PATH characters.
+constexpr std::size_t kMaxPathText = 259;
+
 }  // namespace
+
+WinError SimPlatform::locate(const std::string& path, WindowsPath& parsed, HostLocation& location) const {
+  parsed = WindowsPath();
+  if (path.size() > kMaxPathText) return kErrorFilenameExcedRange;
+  if (WinError error = parseWindowsPath(path, parsed)) {
+    parsed = WindowsPath();
+    return error;
+  }
+  return locateOnHost(machine_.drivesFolder(), parsed, location);
+}
+
+WinError SimPlatform::checkNotInUse(const WindowsPath& parsed, const HostLocation& location) const {
+  if (machine_.isLockedFault(parsed)) return kErrorSharingViolation;
+  if (!state_->openFiles.allowsDelete(location.host.generic_string())) return kErrorSharingViolation;
+  return kErrorSuccess;
+}
 
 WinError SimPlatform::openFile(const std::string& path, FileAccess access, unsigned share,
                                FileDisposition disposition, std::unique_ptr<PlatformFile>& file) {
@@ -58,6 +77,7 @@ WinError SimPlatform::openChecked(const std::string& path, FileAccess access, un
     return kErrorInvalidParameter;
   if (disposition == FileDisposition::TruncateExisting && !writes) return kErrorInvalidParameter;
 
+  if (path.size() > kMaxPathText) return kErrorFilenameExcedRange;
   WindowsPath parsed;
   if (WinError error = parseWindowsPath(path, parsed)) return error;
   journalPath = parsed.text();
@@ -79,6 +99,7 @@ WinError SimPlatform::openChecked(const std::string& path, FileAccess access, un
   }
 
   std::string key = location.host.generic_string();
+  if (location.exists && machine_.isLockedFault(parsed)) return kErrorSharingViolation;
   if (WinError error = state_->openFiles.check(key, access, share)) return error;
 
   if (!location.exists) {
@@ -86,8 +107,11 @@ WinError SimPlatform::openChecked(const std::string& path, FileAccess access, un
   } else if (disposition == FileDisposition::CreateAlways ||
              disposition == FileDisposition::TruncateExisting) {
     std::error_code ec;
+    std::uintmax_t old = std::filesystem::file_size(location.host, ec);
+    if (ec) return kErrorAccessDenied;
     std::filesystem::resize_file(location.host, 0, ec);
     if (ec) return kErrorAccessDenied;
+    state_->space.change(parsed.drive, -static_cast<std::int64_t>(old));
   }
 
   std::ios::openmode mode = std::ios::binary | std::ios::in;

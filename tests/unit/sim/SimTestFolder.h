@@ -11,6 +11,8 @@
 #include <string>
 #include <system_error>
 
+#include "platform/sim/SimPlatform.h"
+
 namespace tessary::simtest {
 
 class TempFolder {
@@ -61,5 +63,43 @@ inline std::string readFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+// A machine folder written by the test: <temp>/machine with the given
+// machine.ini and registry.reg and an empty drive C.
+inline std::filesystem::path makeMachine(const TempFolder& temp, const std::string& ini,
+                                         const std::string& registry = "REGEDIT4\r\n") {
+  std::filesystem::path folder = temp.path() / "machine";
+  std::filesystem::create_directories(folder / "drives" / "C");
+  writeFile(folder / "machine.ini", ini);
+  writeFile(folder / "registry.reg", registry);
+  return folder;
+}
+
+// The computer in `folder`; null (and a test failure) when it does not load.
+inline std::unique_ptr<SimPlatform> loadSim(const std::filesystem::path& folder) {
+  std::string error;
+  std::unique_ptr<SimPlatform> sim = SimPlatform::load(folder.string(), error);
+  EXPECT_TRUE(sim) << error;
+  return sim;
+}
+
+// A Windows XP computer with two accounts, ann logged on.
+inline const char* const kXpIni =
+    "[os]\nplatform=2\nmajor=5\nminor=1\nbuild=2600\n"
+    "[computer]\nname=PC1\n"
+    "[session]\nuser=ann\n"
+    "[accounts]\n"
+    "ann=PC1,S-1-5-21-7-8-9-1004,admin,C:\\Documents and Settings\\ann\n"
+    "bob=PC1,S-1-5-21-7-8-9-1005,user,C:\\Documents and Settings\\bob\n"
+    "[privileges]\nheld=SeBackupPrivilege,SeRestorePrivilege\n"
+    "[drives]\nC=fixed,10M,20M\n";
+
+// A Windows 98 computer, ann logged on with a profile.
+inline const char* const k98Ini =
+    "[os]\nplatform=1\nmajor=4\nminor=10\nbuild=2222\n"
+    "[computer]\nname=PC9\n"
+    "[session]\nuser=ann\n"
+    "[accounts]\nann=PC9,,user,C:\\WINDOWS\\Profiles\\ann\n"
+    "[drives]\nC=fixed,10M,20M\n";
 
 }  // namespace tessary::simtest
