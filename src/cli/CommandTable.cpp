@@ -1,4 +1,8 @@
+#include "cli/BuildCommand.h"
 #include "cli/Commands.h"
+#include "cli/ExtractCommand.h"
+#include "cli/ListCommand.h"
+#include "cli/VerifyCommand.h"
 #include "cli/MachineCommand.h"
 
 namespace tessary::cli {
@@ -6,6 +10,10 @@ namespace tessary::cli {
 // One row per command; each command lives in a file named for it.
 const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
+      {"build", "build MANIFEST -o PACKAGE [--stub install.exe]", runBuild},
+      {"list", "list PACKAGE [--json]", runList},
+      {"extract", "extract PACKAGE DIR", runExtract},
+      {"verify", "verify PACKAGE", runVerify},
       {"machine", kMachineUsage, runMachineCommand},
   };
   return table;

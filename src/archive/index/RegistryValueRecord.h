@@ -14,14 +14,11 @@
 #include <vector>
 
 #include "archive/index/ByteStream.h"
+#include "platform/PlatformTypes.h"
 
 namespace tessary {
 
-inline constexpr std::uint32_t kRegSz = 1;
-inline constexpr std::uint32_t kRegExpandSz = 2;
-inline constexpr std::uint32_t kRegBinary = 3;
-inline constexpr std::uint32_t kRegDword = 4;
-inline constexpr std::uint32_t kRegMultiSz = 7;
+// The REG_* type numbers (kRegSz ...) are the platform's.
 
 // A "Registry" stream created by the runtime starts as this many zero bytes.
 inline constexpr std::uint32_t kRegistryStreamInitialSize = 65535;

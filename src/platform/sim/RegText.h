@@ -72,4 +72,11 @@ bool applyRegText(std::string_view bytes, RegistryTree& tree, std::string& error
 // wrapped. The same tree always gives the same bytes.
 std::string writeRegText(const RegistryTree& tree, RegTextFormat format = {});
 
+// The edits in their order, CR LF lines, in the same value forms as
+// writeRegText: a key line before each run of edits of one key, "[-key]"
+// for a deleted key and "name"=- for a deleted value. Parsing the result
+// gives back the same edits (CreateKey lines added where a key's values
+// follow another key's).
+std::string writeRegEdits(const std::vector<RegEdit>& edits, RegTextFormat format = {});
+
 }  // namespace tessary

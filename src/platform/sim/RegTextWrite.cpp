@@ -112,4 +112,45 @@ std::string writeRegText(const RegistryTree& tree, RegTextFormat format) {
   return out;
 }
 
+std::string writeRegEdits(const std::vector<RegEdit>& edits, RegTextFormat format) {
+  std::string out = format.header == RegTextHeader::Version5
+                        ? "Windows Registry Editor Version 5.00\r\n"
+                        : "REGEDIT4\r\n";
+  std::string currentKey;  // the key whose values may follow without a new key line
+  auto keyLine = [&](const std::string& line) {
+    out += "\r\n[" + line + "]\r\n";
+  };
+  for (const RegEdit& edit : edits) {
+    switch (edit.kind) {
+      case RegEdit::Kind::CreateKey:
+        keyLine(edit.keyPath);
+        currentKey = edit.keyPath;
+        break;
+      case RegEdit::Kind::DeleteKey:
+        keyLine("-" + edit.keyPath);
+        currentKey.clear();
+        break;
+      case RegEdit::Kind::SetValue:
+      case RegEdit::Kind::DeleteValue:
+        if (currentKey.empty() || currentKey != edit.keyPath) {
+          keyLine(edit.keyPath);
+          currentKey = edit.keyPath;
+        }
+        if (edit.kind == RegEdit::Kind::SetValue) {
+          appendValue(out, edit.value, format.header);
+        } else {
+          if (edit.value.name.empty()) {
+            out += '@';
+          } else {
+            appendQuoted(out, edit.value.name);
+          }
+          out += "=-\r\n";
+        }
+        break;
+    }
+  }
+  if (format.header == RegTextHeader::Version5 && format.utf16) return "\xFF\xFE" + ansiToUtf16le(out);
+  return out;
+}
+
 }  // namespace tessary

@@ -1,0 +1,2 @@
+' Runs before the files are copied.
+WScript.Echo "Preparing Example App"
