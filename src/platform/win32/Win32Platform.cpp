@@ -6,8 +6,24 @@
 #include <vector>
 
 #include "platform/win32/Win32File.h"
+#include "platform/win32/Win32RuntimeFunctions.h"
 
 namespace tessary {
+
+namespace {
+
+bool runsOnNtFamily() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+  return GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+}  // namespace
+
+Win32Platform::Win32Platform()
+    : ntFamily_(runsOnNtFamily()), functions_(std::make_unique<Win32RuntimeFunctions>(ntFamily_)) {}
+
+Win32Platform::~Win32Platform() = default;
 
 std::string Win32Platform::ownExecutablePath() {
   // The buffer grows until the name fits; older systems truncate silently.
@@ -40,26 +56,12 @@ WinError Win32Platform::openFile(const std::string& path, FileAccess access, uns
                   : access == FileAccess::Write ? GENERIC_WRITE
                                                 : GENERIC_READ | GENERIC_WRITE;
   // FILE_SHARE_DELETE is refused by the 95 family.
-  OSVERSIONINFOA info{};
-  info.dwOSVersionInfoSize = sizeof(info);
-  if (GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) share &= ~kShareDelete;
+  if (!ntFamily_) share &= ~kShareDelete;
   HANDLE handle = CreateFileA(path.c_str(), desired, share, nullptr,
                               static_cast<DWORD>(disposition), FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return GetLastError();
   file = std::make_unique<Win32File>(handle);
   return kErrorSuccess;
-}
-
-bool Win32Platform::osVersion(OsVersion& version) {
-  OSVERSIONINFOA info{};
-  info.dwOSVersionInfoSize = sizeof(info);  // the 148-byte basic structure
-  if (!GetVersionExA(&info)) return false;
-  version.platformId = info.dwPlatformId;
-  version.major = info.dwMajorVersion;
-  version.minor = info.dwMinorVersion;
-  version.build = info.dwBuildNumber;
-  version.servicePack = info.szCSDVersion;
-  return true;
 }
 
 WinError Win32Platform::setPrivilege(const std::string& name, bool enable) {
