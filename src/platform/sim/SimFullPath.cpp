@@ -37,6 +37,7 @@ WinError fullWindowsPath(std::string_view path, std::string_view current, std::s
   if (path.empty()) return kErrorInvalidName;
   std::string root;
   std::vector<std::string> names;
+  bool trailing = isSeparator(path.back());
   if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1])) {
     // \\server\share: both names belong to the root.
     std::vector<std::string> parts;
@@ -49,6 +50,7 @@ WinError fullWindowsPath(std::string_view path, std::string_view current, std::s
         names.push_back(parts[i]);
       }
     }
+    path = std::string_view();
   } else {
     std::string_view base = current;
     if (hasDrive(path)) {
@@ -63,7 +65,6 @@ WinError fullWindowsPath(std::string_view path, std::string_view current, std::s
     }
     appendNames(base, names);
   }
-  bool trailing = !path.empty() && isSeparator(path.back());
   std::size_t before = names.size();
   appendNames(path, names);
   if (!trailing && names.size() > before) {

@@ -55,11 +55,14 @@ std::vector<std::string> shortNamesFor(const std::vector<std::string>& names) {
     const std::string& name = names[index];
     if (isShortName(name)) continue;
     std::size_t lastDot = name.rfind('.');
-    // A name that is only dots and blanks before its last dot has no extension.
     std::string_view whole(name);
     std::string base = shortPart(lastDot == std::string::npos ? whole : whole.substr(0, lastDot), 8);
     std::string extension = lastDot == std::string::npos ? std::string() : shortPart(whole.substr(lastDot + 1), 3);
-    if (base.empty()) std::swap(base, extension);
+    // ".profile": the whole name is the base.
+    if (base.empty()) {
+      base = shortPart(whole, 8);
+      extension.clear();
+    }
     if (base.empty()) base = "_";
     for (unsigned number = 1;; ++number) {
       std::string tail = "~" + std::to_string(number);
