@@ -76,6 +76,9 @@ std::vector<wchar_t> toWide(const std::string& text) {
 
 WinError Win32Platform::desktopUserSid(std::vector<std::uint8_t>& sid) {
   sid.clear();
+  // The 95 family's taskbar belongs to no token: nobody is logged on in the
+  // NT sense.
+  if (!ntFamily_) return kErrorInvalidWindowHandle;
   HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
   if (!taskbar) return kErrorInvalidWindowHandle;
   DWORD processId = 0;
