@@ -50,7 +50,7 @@ TEST(Win32Accounts, DesktopUserIsTheTaskbarOwner) {
   const WinError status = platform.desktopUserSid(sid);
   if (status == kErrorInvalidWindowHandle) {
     EXPECT_TRUE(sid.empty());
-    GTEST_SKIP() << "no taskbar window on this display";
+    GTEST_SKIP() << "no desktop user here (no taskbar window, or the 95 family)";
   }
   ASSERT_EQ(status, kErrorSuccess);
   std::string user, account, domain;
