@@ -4,31 +4,13 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32RuntimeFunctions.h"
 #include "platform/win32/Win32Text.h"
 
 namespace tessary {
 namespace {
-
-class OwnedHandle {
- public:
-  OwnedHandle() = default;
-  ~OwnedHandle() {
-    if (handle_) CloseHandle(handle_);
-  }
-  OwnedHandle(const OwnedHandle&) = delete;
-  OwnedHandle& operator=(const OwnedHandle&) = delete;
-  HANDLE* out() { return &handle_; }
-  HANDLE get() const { return handle_; }
-  void reset(HANDLE handle) {
-    if (handle_) CloseHandle(handle_);
-    handle_ = handle;
-  }
-
- private:
-  HANDLE handle_ = nullptr;
-};
 
 // A SID given as bytes is used only when its own counts agree with its size.
 bool isWholeSid(const std::vector<std::uint8_t>& sid) {
@@ -83,8 +65,7 @@ WinError Win32Platform::desktopUserSid(std::vector<std::uint8_t>& sid) {
   if (!taskbar) return kErrorInvalidWindowHandle;
   DWORD processId = 0;
   GetWindowThreadProcessId(taskbar, &processId);
-  OwnedHandle process;
-  process.reset(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId));
+  OwnedHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId));
   if (!process.get()) return lastFailure();
   OwnedHandle token;
   if (!OpenProcessToken(process.get(), TOKEN_QUERY, token.out())) return lastFailure();

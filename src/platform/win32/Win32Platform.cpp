@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/Win32File.h"
+#include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32RuntimeFunctions.h"
 
 namespace tessary {
@@ -65,8 +66,8 @@ WinError Win32Platform::openFile(const std::string& path, FileAccess access, uns
 }
 
 WinError Win32Platform::setPrivilege(const std::string& name, bool enable) {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+  OwnedHandle token;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.out()))
     return GetLastError();
   WinError result = kErrorSuccess;
   TOKEN_PRIVILEGES privileges{};
@@ -74,14 +75,13 @@ WinError Win32Platform::setPrivilege(const std::string& name, bool enable) {
   privileges.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
   if (!LookupPrivilegeValueA(nullptr, name.c_str(), &privileges.Privileges[0].Luid)) {
     result = GetLastError();
-  } else if (!AdjustTokenPrivileges(token, FALSE, &privileges, sizeof(privileges), nullptr,
+  } else if (!AdjustTokenPrivileges(token.get(), FALSE, &privileges, sizeof(privileges), nullptr,
                                     nullptr)) {
     result = GetLastError();
   } else {
     // Success with ERROR_NOT_ALL_ASSIGNED means the token lacks the privilege.
     result = GetLastError();
   }
-  CloseHandle(token);
   return result;
 }
 
