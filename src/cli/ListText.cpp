@@ -138,7 +138,9 @@ std::string listText(OpenPackage& package) {
         break;
       case VariableKind::RegistryValue: out << "  from " << latin1ToUtf8(v.regKeyPath) << " : " << latin1ToUtf8(v.regValueName); break;
       case VariableKind::FileLocation:
-        out << "  folder of " << latin1ToUtf8(v.fileName) << " (search " << maskNames(kSearchPlaceNames, static_cast<std::uint32_t>(v.searchFlags), ", ") << ")";
+        out << "  folder of " << latin1ToUtf8(v.fileName) << " (search "
+            << (v.searchFlags == 0 ? "everywhere" : maskNames(kSearchPlaceNames, static_cast<std::uint32_t>(v.searchFlags), ", "))
+            << ")";
         break;
       case VariableKind::Prompted: out << "  prompt " << v.promptId << " \"" << latin1ToUtf8(v.promptText) << "\""; break;
       default: break;
