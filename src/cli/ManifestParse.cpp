@@ -11,6 +11,7 @@
 #include "cli/HostFile.h"
 #include "cli/Manifest.h"
 #include "cli/ManifestReader.h"
+#include "cli/ManifestTextCheck.h"
 
 namespace tessary::cli {
 namespace {
@@ -294,6 +295,8 @@ bool parseManifest(std::string_view text, const std::filesystem::path& path, Man
   parsed.options.reserved16 = 1;
   parsed.options.bitmapOffset = 0;
   parsed.options.builderText = "tessary build";
+  const char* fault = nullptr;
+  if (std::size_t line = manifestTextFault(text, fault)) return context.fail(line, "", fault);
   toml::table document;
   try {
     document = toml::parse(text, path.string());

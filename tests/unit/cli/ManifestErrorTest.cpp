@@ -43,6 +43,12 @@ TEST(ManifestErrors, NameFileLineAndKeyAndLeaveNoOutput) {
       {"bad regedit file", "[[registry]]\nfile = \"bad.reg\"\n", "app.toml:1: registry[0].file:", "bad.reg:3:"},
       {"bad version", files + "version = \"1.2.x\"\n", "app.toml:4: files[0].version:", "1.2.3.4"},
       {"toml syntax", "[package\ntitle = 1\n", "app.toml:1: ", ""},
+      {"control character", "[package]\n# fine: caf\xC3\xA9\ntitle = \"T\"\n\x01\n", "app.toml:4: ",
+       "control character"},
+      {"non-ASCII outside a string", "[package]\ntitle = \"caf\xC3\xA9\"\n[ptitle \xC4\x9E]\n", "app.toml:3: ",
+       "beyond ASCII outside a string"},
+      {"a character the package cannot carry", "[package]\ntitle = \"\xC4\x9E\"\n", "app.toml:2: package.title:",
+       "8-bit text"},
   };
   for (const ErrorCase& c : cases) {
     SCOPED_TRACE(c.name);
