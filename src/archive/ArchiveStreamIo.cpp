@@ -21,13 +21,17 @@ std::size_t ArchiveStreamSource::read(void* buffer, std::size_t count) {
   while (done < count) {
     const auto want = static_cast<std::uint32_t>(std::min(count - done, kPiece));
     int got = PKAread(archive_, handle_, out + done, want);
-    if (got <= 0) break;
+    if (got <= 0) {
+      exhausted_ = got < 0 || remaining() > 0;
+      break;
+    }
     done += static_cast<std::size_t>(got);
   }
   return done;
 }
 
 std::uint64_t ArchiveStreamSource::remaining() const {
+  if (exhausted_) return 0;
   const PkaStreamSlot* slot = usedSlot(archive_, handle_);
   return slot && slot->position < slot->length ? slot->length - slot->position : 0;
 }
@@ -40,6 +44,7 @@ std::uint64_t ArchiveStreamSource::position() const {
 bool ArchiveStreamSource::seek(std::uint64_t position) {
   const PkaStreamSlot* slot = usedSlot(archive_, handle_);
   if (!slot || position > slot->length) return false;
+  exhausted_ = false;
   return PKAlseek(archive_, handle_, static_cast<std::int32_t>(position), 0) == static_cast<std::int32_t>(position);
 }
 

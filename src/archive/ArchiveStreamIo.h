@@ -10,7 +10,8 @@
 namespace tessary {
 
 // Reads from the stream's current position (PKAread, through the slot's
-// cache for small reads). A failed read counts as the end of the stream.
+// cache for small reads). A failed read (a length the file cannot hold)
+// counts as the end of the stream, from then on.
 class ArchiveStreamSource final : public ByteSource {
  public:
   ArchiveStreamSource(PkaArchive& archive, int handle) : archive_(archive), handle_(handle) {}
@@ -23,6 +24,7 @@ class ArchiveStreamSource final : public ByteSource {
  private:
   PkaArchive& archive_;
   int handle_;
+  bool exhausted_ = false;
 };
 
 // Writes at the stream's current position (PKAwrite). Only the stream at
