@@ -25,7 +25,7 @@ inline constexpr const char* kBuildProfile = "C:\\Documents and Settings\\Builde
 inline constexpr const char* kBuildWindows = "C:\\WINDOWS";
 
 // The bytes of each stream; an absent one is not in the archive.
-struct PackageSpec {
+struct PackageLayout {
   std::optional<Bytes> installOptions;
   std::optional<Bytes> registry;
   std::optional<Bytes> file;
@@ -107,25 +107,25 @@ inline Bytes sampleVariables() {
   return b.get();
 }
 
-inline PackageSpec samplePackage(const InstallOptions& options = sampleOptions()) {
-  PackageSpec spec;
-  spec.installOptions = optionsStream(options);
-  spec.registry = sampleRegistry();
-  spec.file = sampleFile();
-  spec.regFileIndex = indexStream(sampleIndex(), 10, 29);
-  spec.variable = sampleVariables();
-  return spec;
+inline PackageLayout samplePackage(const InstallOptions& options = sampleOptions()) {
+  PackageLayout layout;
+  layout.installOptions = optionsStream(options);
+  layout.registry = sampleRegistry();
+  layout.file = sampleFile();
+  layout.regFileIndex = indexStream(sampleIndex(), 10, 29);
+  layout.variable = sampleVariables();
+  return layout;
 }
 
 // The streams present, in slot order, one after another in the file.
-inline Bytes buildPackage(const PackageSpec& spec) {
+inline Bytes buildPackage(const PackageLayout& layout) {
   std::vector<pkatest::FixtureStream> streams;
-  const std::optional<Bytes>* parts[] = {&spec.installOptions, &spec.registry, &spec.file, &spec.regFileIndex,
-                                         &spec.variable};
+  const std::optional<Bytes>* parts[] = {&layout.installOptions, &layout.registry, &layout.file, &layout.regFileIndex,
+                                         &layout.variable};
   for (std::size_t i = 0; i < kPackageStreamCount; ++i) {
     if (*parts[i]) streams.push_back({kPackageStreams[i].name, **parts[i], kPackageStreams[i].type, 0});
   }
-  return pkatest::buildArchive(streams, spec.base);
+  return pkatest::buildArchive(streams, layout.base);
 }
 
 // A runtime stub: a few "MZ" bytes with an empty archive at 1024.

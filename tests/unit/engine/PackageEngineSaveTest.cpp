@@ -196,9 +196,9 @@ TEST(PackageSave, LargeIndexGrowsItsStream) {
 
 TEST(PackageSave, VariablesNeedTheirStream) {
   MemoryDisk disk;
-  PackageSpec spec = samplePackage();
-  spec.variable.reset();
-  disk.put(kPackagePath, buildPackage(spec));
+  PackageLayout layout = samplePackage();
+  layout.variable.reset();
+  disk.put(kPackagePath, buildPackage(layout));
   disk.setReadOnly(kPackagePath);
   PackageEngine engine(disk);
   ASSERT_TRUE(engine.openPackage(kPackagePath, false));

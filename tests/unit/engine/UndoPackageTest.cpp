@@ -11,14 +11,14 @@ using test::MemoryDisk;
 const char* const kUndoPath = "C:\\TEMP\\CorvaneTemp\\Setup-un01.exe";
 
 // A running package carrying the empty stub in "File" after readme.txt.
-PackageSpec packageWithStub(InstallOptions options) {
+PackageLayout packageWithStub(InstallOptions options) {
   const Bytes stub = emptyStub();
   options.undoStubOffset = 29;
   options.undoStubLength = static_cast<std::uint32_t>(stub.size());
-  PackageSpec spec = samplePackage(options);
-  spec.file = sampleFile(stub);
-  spec.regFileIndex = indexStream(sampleIndex(), 10, 29 + static_cast<std::uint32_t>(stub.size()));
-  return spec;
+  PackageLayout layout = samplePackage(options);
+  layout.file = sampleFile(stub);
+  layout.regFileIndex = indexStream(sampleIndex(), 10, 29 + static_cast<std::uint32_t>(stub.size()));
+  return layout;
 }
 
 TEST(UndoPackage, CreatedFromTheStubWithOptionsTakenOver) {
