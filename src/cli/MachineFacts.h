@@ -70,7 +70,7 @@ struct NetworkFacts {
 };
 
 // A file the template places on a drive; an empty text gives a small
-// placeholder file.
+// program image with the system's version (or a DOS stub for other names).
 struct FileFacts {
   std::string path;
   std::string text;
@@ -82,6 +82,7 @@ struct MachineFacts {
   WindowsFamily family = WindowsFamily::Nt5;
   unsigned major = 0, minor = 0, build = 0;
   std::string csd;
+  unsigned fileRevision = 0;  // NT: the last part of the system files' versions
   std::string productName;
   std::string versionText;  // 95 family "Version" value, e.g. "Windows 98"
 

@@ -36,7 +36,7 @@ class IniText {
 
 std::string join(const std::vector<std::string>& items) {
   std::string text;
-  for (const std::string& item : items) text += (text.empty() ? "" : ",") + item;
+  for (std::size_t i = 0; i < items.size(); ++i) text += (i ? "," : "") + items[i];
   return text;
 }
 
@@ -126,12 +126,15 @@ std::string machineIniText(const MachineFacts& facts, const MachinePaths& paths)
     ini.section("privileges")
         .key("held", "SeBackupPrivilege, SeRestorePrivilege, SeSecurityPrivilege, "
                      "SeTakeOwnershipPrivilege, SeShutdownPrivilege");
-    ini.section("accounts").comment("name=domain,sid,type[,profile]");
-    for (const AccountFacts& account : facts.accounts) {
-      std::vector<std::string> fields = {account.domain, account.sid, account.type};
-      if (!account.profileFolder.empty()) fields.push_back(paths.profileOf(account));
-      ini.key(account.name, join(fields));
-    }
+  }
+  // The 95 family has neither domains nor SIDs for its users.
+  ini.section("accounts").comment("name=domain,sid,type[,profile]");
+  for (const AccountFacts& account : facts.accounts) {
+    std::vector<std::string> fields = {account.domain, account.sid, account.type};
+    if (!account.profileFolder.empty()) fields.push_back(paths.profileOf(account));
+    ini.key(account.name, join(fields));
+  }
+  if (nt) {
     ini.section("domains").comment("DOMAIN=controller; empty = the controller does not answer");
     for (const DomainFacts& domain : facts.domains) ini.key(domain.name, domain.controller);
   }

@@ -1,5 +1,10 @@
 #include "cli/MachineLayout.h"
 
+#include <algorithm>
+
+#include "cli/MachinePeImage.h"
+#include "platform/sim/SimText.h"
+
 namespace tessary::cli {
 
 namespace {
@@ -193,10 +198,37 @@ std::vector<AppPathRow> appPaths(const MachineFacts& facts, const MachinePaths& 
           {"PBRUSH.EXE", paths.system + "\\mspaint.exe", ""}};
 }
 
-std::string placeholderBinary() {
-  std::string bytes(64, '\0');
-  bytes[0] = 'M', bytes[1] = 'Z';
-  return bytes;
+std::string systemBinary(const MachineFacts& facts, const std::string& path) {
+  struct Redistributable {
+    const char* name;
+    FileVersion version;
+  };
+  static const Redistributable kRedistributables[] = {
+      {"MFC42.DLL", {6, 0, 8665, 0}},      {"MSVBVM60.DLL", {6, 0, 92, 37}},
+      {"COMDLG32.OCX", {6, 0, 84, 18}},    {"MSCOMCTL.OCX", {6, 1, 97, 82}},
+      {"MSADO15.DLL", {2, 71, 9030, 0}},   {"OLDGRID.OCX", {1, 0, 0, 12}}};
+  // Real-mode and 16-bit files carry no Windows image.
+  static const char* const kDosFiles[] = {"IO.SYS",   "COMMAND.COM", "KRNL386.EXE", "USER.EXE",
+                                          "GDI.EXE",  "VMM32.VXD",   "HIMEM.SYS",   "ANSI.SYS",
+                                          "MSCDEX.EXE", "WININIT.EXE", "NTLDR"};
+
+  std::string name = foldCase(path.substr(path.rfind('\\') + 1));
+  std::string extension = name.substr(std::min(name.rfind('.'), name.size()));
+  bool image = extension == ".DLL" || extension == ".EXE" || extension == ".OCX";
+  for (const char* dos : kDosFiles) image = image && name != dos;
+  if (!image) {
+    std::string bytes(64, '\0');
+    bytes[0] = 'M', bytes[1] = 'Z';
+    return bytes;
+  }
+  FileVersion version = facts.family == WindowsFamily::Win9x
+                            ? FileVersion{std::uint16_t(facts.major), std::uint16_t(facts.minor), 0,
+                                          std::uint16_t(facts.build)}
+                            : FileVersion{std::uint16_t(facts.major), std::uint16_t(facts.minor),
+                                          std::uint16_t(facts.build), std::uint16_t(facts.fileRevision)};
+  for (const Redistributable& row : kRedistributables)
+    if (name == row.name) version = row.version;
+  return peImageWithVersion(version, extension != ".EXE");
 }
 
 }  // namespace tessary::cli

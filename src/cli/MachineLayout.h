@@ -51,8 +51,9 @@ struct AppPathRow {
 std::vector<SharedDllRow> sharedDlls(const MachineFacts& facts, const MachinePaths& paths);
 std::vector<AppPathRow> appPaths(const MachineFacts& facts, const MachinePaths& paths);
 
-// A small file standing for a program or library: a DOS header without a
-// Windows image, so it has no version resource.
-std::string placeholderBinary();
+// A small file standing for a program or library: a Windows image with a
+// version resource (the system's own version, or a redistributable's) for
+// 32-bit programs and libraries, a DOS header alone for the others.
+std::string systemBinary(const MachineFacts& facts, const std::string& path);
 
 }  // namespace tessary::cli

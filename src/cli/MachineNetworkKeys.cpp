@@ -139,14 +139,15 @@ void write9x(RegistryTree& tree, const MachineFacts& facts) {
         .sz("Driver", "NetTrans\\" + transport)
         .sz("DeviceDesc", "TCP/IP")
         .sz("MasterCopy", "Enum\\Network\\MSTCP\\" + transport);
-    std::vector<std::string> dns = splitCommas(adapter->nameServers);
+    // NameServer1 and 2 of a transport are its WINS servers.
+    std::vector<std::string> wins = splitCommas(adapter->winsServers);
     KeyWriter(tree, classRoot + "\\NetTrans\\" + transport)
         .sz("DriverDesc", "TCP/IP")
         .sz("IPAddress", adapter->staticAddress)
         .sz("IPMask", adapter->staticMask)
         .sz("DefaultGateway", adapter->gateway)
-        .sz("NameServer1", dns.size() > 0 ? dns[0] : "")
-        .sz("NameServer2", dns.size() > 1 ? dns[1] : "");
+        .sz("NameServer1", wins.size() > 0 ? wins[0] : "")
+        .sz("NameServer2", wins.size() > 1 ? wins[1] : "");
   }
   KeyWriter(tree, "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\VxD\\MSTCP")
       .sz("Domain", facts.network.domain)

@@ -143,17 +143,18 @@ std::vector<std::string> familyFolders(const MachineFacts& facts, const MachineP
 
 std::vector<FileFacts> familyFiles(const MachineFacts& facts, const MachinePaths& paths) {
   std::vector<FileFacts> files;
+  auto binary = [&](const std::string& path) { files.push_back({path, systemBinary(facts, path)}); };
   const auto& binaries = facts.family == WindowsFamily::Win9x ? k9xBinaries : kNtBinaries;
-  for (std::string_view pattern : binaries) files.push_back({place(pattern, paths), placeholderBinary()});
-  for (const SharedDllRow& row : sharedDlls(facts, paths)) files.push_back({row.file, placeholderBinary()});
+  for (std::string_view pattern : binaries) binary(place(pattern, paths));
+  for (const SharedDllRow& row : sharedDlls(facts, paths)) binary(row.file);
 
   if (facts.family == WindowsFamily::Win9x) {
     files.push_back({paths.windows + "\\WIN.INI", w9xWinIni()});
     files.push_back({paths.windows + "\\SYSTEM.INI", w9xSystemIni()});
     files.push_back({paths.windows + "\\HOSTS.SAM", hosts()});
-    files.push_back({paths.windows + "\\HIMEM.SYS", placeholderBinary()});
-    files.push_back({paths.windows + "\\COMMAND\\ANSI.SYS", placeholderBinary()});
-    files.push_back({paths.windows + "\\COMMAND\\MSCDEX.EXE", placeholderBinary()});
+    binary(paths.windows + "\\HIMEM.SYS");
+    binary(paths.windows + "\\COMMAND\\ANSI.SYS");
+    binary(paths.windows + "\\COMMAND\\MSCDEX.EXE");
     files.push_back({paths.systemDrive + "\\MSDOS.SYS", msdosSys(facts)});
     files.push_back({paths.systemDrive + "\\CONFIG.SYS", configSys(paths)});
     files.push_back({paths.systemDrive + "\\AUTOEXEC.BAT", autoexecBat(paths)});
@@ -164,10 +165,10 @@ std::vector<FileFacts> familyFiles(const MachineFacts& facts, const MachinePaths
     files.push_back({paths.systemDrive + "\\boot.ini", bootIni(facts)});
     files.push_back({paths.systemDrive + "\\AUTOEXEC.BAT", ""});
     files.push_back({paths.systemDrive + "\\CONFIG.SYS", ""});
-    files.push_back({paths.systemDrive + "\\ntldr", placeholderBinary()});
+    binary(paths.systemDrive + "\\ntldr");
   }
   for (const FileFacts& extra : facts.extraFiles)
-    files.push_back({extra.path, extra.text.empty() ? placeholderBinary() : extra.text});
+    files.push_back({extra.path, extra.text.empty() ? systemBinary(facts, extra.path) : extra.text});
   return files;
 }
 

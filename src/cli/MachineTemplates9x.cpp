@@ -60,7 +60,7 @@ MachineFacts me() {
                              3, "VEN_10EC&DEV_8139&REV_10", "BUS_00&DEV_0B&FUNC_00");
   lan.present = true;
   lan.staticAddress = "10.10.0.50", lan.staticMask = "255.255.255.0", lan.gateway = "10.10.0.1";
-  lan.nameServers = "10.10.0.1";
+  lan.winsServers = "10.10.0.2";
   m.network.adapters = {loopbackAdapter(1), old,
                         dialUp("dialup", "Dial-Up Adapter", 2, "44-45-53-54-00-00", 1),
                         dialUp("vpn", "Dial-Up Adapter #2 (VPN Support)", 3, "44-45-53-54-00-01", 2),
@@ -101,7 +101,7 @@ MachineFacts w98() {
                              1, "VEN_10EC&DEV_8139&REV_10", "BUS_00&DEV_0B&FUNC_00");
   lan.present = true;
   lan.staticAddress = "192.168.0.30", lan.staticMask = "255.255.255.0";
-  lan.gateway = "192.168.0.1", lan.nameServers = "192.168.0.1";
+  lan.gateway = "192.168.0.1";
   m.network.adapters = {loopbackAdapter(1), dialUp("dialup", "Dial-Up Adapter", 2, "44-45-53-54-00-00", 0),
                         lan};
   m.extraFiles = {{"C:\\WINDOWS\\SYSTEM\\IPHLPAPI.DLL", ""}, {"E:\\GAMES\\readme.txt", "Saved games.\r\n"}};

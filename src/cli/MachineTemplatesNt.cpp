@@ -15,6 +15,7 @@ MachineFacts xp() {
   m.family = WindowsFamily::Nt5;
   m.major = 5, m.minor = 1, m.build = 2600;
   m.csd = "Service Pack 2";
+  m.fileRevision = 2180;
   m.productName = "Microsoft Windows XP";
   m.computerName = "WKS-XP-014";
   m.workgroup = "CORP";
@@ -72,6 +73,7 @@ MachineFacts w2000() {
   m.family = WindowsFamily::Nt5;
   m.major = 5, m.minor = 0, m.build = 2195;
   m.csd = "Service Pack 4";
+  m.fileRevision = 6717;
   m.productName = "Microsoft Windows 2000";
   m.computerName = "W2K-ACCT-03";
   m.workgroup = "CORP";
@@ -124,6 +126,7 @@ MachineFacts nt4() {
   m.family = WindowsFamily::Nt4;
   m.major = 4, m.minor = 0, m.build = 1381;
   m.csd = "Service Pack 6";
+  m.fileRevision = 7299;
   m.productName = "Microsoft Windows NT";
   m.computerName = "NTWKS-LAB2";
   m.workgroup = "CORP";
@@ -160,7 +163,7 @@ MachineFacts nt4() {
   card2.staticAddress = "172.16.4.9", card2.staticMask = "255.255.0.0";
   m.network.adapters = {loopbackAdapter(1), card1, card2};
   m.extraFiles = {{"C:\\WINNT\\system32\\os2\\dll\\doscalls.dll", ""},
-                  {"C:\\TEMP\\~DF1A2B.tmp", ""}};
+                  {"C:\\TEMP\\~DF1A2B.tmp", "left by an editor\r\n"}};
   return m;
 }
 

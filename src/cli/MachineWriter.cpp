@@ -52,10 +52,9 @@ void gatherFiles(MachineFiles& files, RegistryTree& live, const MachineFacts& fa
     if (!perUserHives || profile.empty()) continue;
     addProfileFolders(files, facts, paths, profile);
     HiveOwner owner{account.name, account.domain, profile, account.loggedOn};
-    if (account.loggedOn)
-      writeUserHive(live, "HKEY_USERS\\" + paths.hiveKeyOf(account), facts, paths, owner);
-    else
-      files.addFile(paths.hiveFileIn(profile), hiveFileText(facts, paths, owner));
+    // The logged-on user's file is there too, held open by the system.
+    if (account.loggedOn) writeUserHive(live, "HKEY_USERS\\" + paths.hiveKeyOf(account), facts, paths, owner);
+    files.addFile(paths.hiveFileIn(profile), hiveFileText(facts, paths, owner));
   }
   if (!paths.defaultUser.empty()) {
     addProfileFolders(files, facts, paths, paths.defaultUser);

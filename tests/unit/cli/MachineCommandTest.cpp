@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/MachineCommand.h"
+#include "netinfo/NetworkDiscovery.h"
 #include "platform/sim/IniMap.h"
 #include "platform/sim/RegText.h"
 #include "platform/sim/RegistryTree.h"
@@ -93,6 +94,7 @@ class WrittenMachine {
   const std::string& loadError() const { return loadError_; }
   bool loaded() const { return platform_ != nullptr; }
   const RegistryTree& registry() const { return platform_->registry(); }
+  SimPlatform& platform() { return *platform_; }
   const IniMap& ini() const { return ini_; }
   std::string setting(const std::string& section, const std::string& key) const {
     return ini_.entry(section, key) ? ini_.value(section, key) : kAbsent;
@@ -233,7 +235,7 @@ const std::vector<SpotCheck> kChecks = {
     {"me", Source::Ini, "session", "user", "ann"},
     {"me", Source::Ini, "network", "adapters", "loopback,dialup,vpn,lan"},
     {"me", Source::Ini, "adapter.lan", "present", "yes"},
-    {"me", Source::Ini, "accounts", "ann", kAbsent},
+    {"me", Source::Ini, "accounts", "ann", ",,user,C:\\WINDOWS\\Profiles\\ann"},
     {"me", Source::Registry, "HKEY_LOCAL_MACHINE\\Network\\Logon", "UserProfiles", "dword:1"},
     {"me", Source::Registry, std::string(kPL9x) + "\\tom", "ProfileImagePath", "C:\\WINDOWS\\Profiles\\tom"},
     {"me", Source::Registry, "HKEY_USERS\\ann\\" "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Desktop",
@@ -269,6 +271,7 @@ const std::vector<SpotCheck> kChecks = {
     // 95: profiles off, everything in the Windows folder; DHCP decides the address.
     {"95", Source::Ini, "os", "build", "950"},
     {"95", Source::Ini, "session", "user", "jane"},
+    {"95", Source::Ini, "accounts", "jane", ",,user"},
     {"95", Source::Ini, "session", "temp", "C:\\WINDOWS\\TEMP\\"},
     {"95", Source::Ini, "adapter.lan", "address", "10.1.2.40"},
     {"95", Source::Ini, "network", "adapters", "dialup,lan,loopback"},
@@ -318,9 +321,8 @@ TEST_P(MachineTemplateTest, LoadsAndHoldsTheFactsTheRuntimeReads) {
   EXPECT_GT(checks, 0) << "no spot checks for this template";
 }
 
-// Whatever the template: every profile in the profile list has its folder,
-// and every profile whose hive is not loaded has a hive file there whose
-// folders lie in that profile.
+// Whatever the template: every profile in the profile list has its folder
+// and a hive file there whose folders lie in that profile.
 TEST_P(MachineTemplateTest, ProfilesHaveTheirFoldersAndHives) {
   WrittenMachine machine(GetParam());
   ASSERT_TRUE(machine.loaded()) << machine.loadError();
@@ -341,15 +343,45 @@ TEST_P(MachineTemplateTest, ProfilesHaveTheirFoldersAndHives) {
     EXPECT_TRUE(machine.isFolder(profile)) << profile;
     if (nt) EXPECT_EQ(sidText(entry->value("Sid")->data), entry->name());
 
-    bool loaded = machine.registry().findKey("HKEY_USERS\\" + entry->name()) != nullptr;
+    // A loaded hive keeps its file too, which the system holds open.
     std::string hiveFile = profile + (nt ? "\\NTUSER.DAT" : "\\USER.DAT");
-    EXPECT_NE(loaded, machine.exists(hiveFile)) << "a hive is either loaded or a file";
-    if (loaded) continue;
     RegistryTree hive = machine.hive(hiveFile);
     std::string desktop = readValue(hive, std::string("HKEY_CURRENT_USER\\") + kShell, "Desktop");
     EXPECT_EQ(desktop, profile + "\\Desktop");
     EXPECT_TRUE(machine.isFolder(desktop)) << desktop;
+
+    // The runtime loads the others under their names, as the profile list gives them.
+    Platform& platform = machine.platform();
+    if (nt) ASSERT_EQ(platform.setPrivilege("SeRestorePrivilege", true), kErrorSuccess);
+    bool loaded = machine.registry().findKey("HKEY_USERS\\" + entry->name()) != nullptr;
+    std::string spare = "tessary-test-" + entry->name();
+    if (loaded) {
+      EXPECT_EQ(platform.regLoadHive(RegistryRoot::Users, spare, hiveFile), kErrorSharingViolation);
+      continue;
+    }
+    ASSERT_EQ(platform.regLoadHive(RegistryRoot::Users, entry->name(), hiveFile), kErrorSuccess);
+    RegistryValue value;
+    EXPECT_EQ(platform.regQueryValue(RegistryRoot::Users, entry->name() + "\\" + kShell, "Desktop", value),
+              kErrorSuccess);
+    EXPECT_EQ(valueText(value), profile + "\\Desktop");
+    EXPECT_EQ(platform.regUnloadHive(RegistryRoot::Users, entry->name()), kErrorSuccess);
   }
+}
+
+// The address discovery of the template's family finds the adapter the
+// template means: past dial-up, virtual and absent adapters, in binding
+// order, and from the interface table when the registry holds no address.
+TEST_P(MachineTemplateTest, NetworkDiscoveryFindsTheIntendedAdapter) {
+  static const std::map<std::string, std::string> kAddresses = {
+      {"xp", "192.168.1.105"}, {"2000", "192.168.10.21"}, {"nt4", "10.0.0.14"},
+      {"me", "10.10.0.50"},    {"98", "192.168.0.30"},    {"95", "10.1.2.40"}};
+  WrittenMachine machine(GetParam());
+  ASSERT_TRUE(machine.loaded()) << machine.loadError();
+  std::int32_t result = -1;
+  NetworkInfo info = discoverNetwork(machine.platform(), &result);
+  EXPECT_EQ(result, kNetworkFound);
+  EXPECT_EQ(info.ipAddress, kAddresses.at(GetParam()));
+  EXPECT_FALSE(info.hostName.empty());
 }
 
 // The paths the registry and machine.ini point at exist on the drives.
@@ -417,6 +449,44 @@ TEST_P(MachineTemplateTest, LoggedOnUserHasLoadedHiveWithFolders) {
     EXPECT_TRUE(machine.isFolder(valueText(value))) << value.name;
   if (GetParam() != "95")
     EXPECT_NE(machine.registry().findKey("HKEY_USERS\\" + hiveKey + "\\" + kUserShell), nullptr);
+}
+
+// Programs and libraries carry the version resource of their system (or of
+// the redistributable they are); 16-bit and real-mode files carry none.
+TEST_P(MachineTemplateTest, SystemFilesCarryTheirVersions) {
+  struct Row {
+    const char* os;
+    const char* path;
+    const char* version;  // "none": no version resource
+  };
+  static const Row kRows[] = {
+      {"xp", "C:\\WINDOWS\\system32\\kernel32.dll", "5.1.2600.2180"},
+      {"xp", "C:\\WINDOWS\\explorer.exe", "5.1.2600.2180"},
+      {"xp", "C:\\WINDOWS\\system32\\mfc42.dll", "6.0.8665.0"},
+      {"xp", "C:\\WINDOWS\\win.ini", "none"},
+      {"2000", "C:\\WINNT\\system32\\shell32.dll", "5.0.2195.6717"},
+      {"2000", "C:\\Program Files\\Common Files\\System\\ado\\msado15.dll", "2.71.9030.0"},
+      {"nt4", "C:\\WINNT\\system32\\kernel32.dll", "4.0.1381.7299"},
+      {"nt4", "C:\\ntldr", "none"},
+      {"me", "C:\\WINDOWS\\SYSTEM\\IPHLPAPI.DLL", "4.90.0.3000"},
+      {"98", "C:\\WINDOWS\\SYSTEM\\COMCTL32.DLL", "4.10.0.2222"},
+      {"98", "C:\\WINDOWS\\SYSTEM\\KRNL386.EXE", "none"},
+      {"95", "C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL", "4.0.0.950"},
+      {"95", "C:\\WINDOWS\\SYSTEM\\MSCOMCTL.OCX", "6.1.97.82"},
+      {"95", "C:\\COMMAND.COM", "none"},
+  };
+  WrittenMachine machine(GetParam());
+  ASSERT_TRUE(machine.loaded()) << machine.loadError();
+  for (const Row& row : kRows) {
+    if (GetParam() != row.os) continue;
+    EXPECT_TRUE(machine.exists(row.path)) << row.path;
+    std::uint32_t high = 0, low = 0;
+    std::string version = "none";
+    if (machine.platform().fileVersion(row.path, high, low))
+      version = std::to_string(high >> 16) + "." + std::to_string(high & 0xFFFF) + "." +
+                std::to_string(low >> 16) + "." + std::to_string(low & 0xFFFF);
+    EXPECT_EQ(version, row.version) << row.path;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryOs, MachineTemplateTest, testing::ValuesIn(kOsNames),
