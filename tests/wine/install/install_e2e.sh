@@ -33,6 +33,34 @@ for version in winxp win98; do
   check "install.exe with a package under $version" 0 $?
 done
 
+# The run log: "nupinst.log" in the run's temporary folder, appended by every
+# run with a header naming the program, CR LF line ends; none at vb:0 and
+# none when there is no package to process.
+temp_win=$("$WINE_RUN" "$probe" tempfolder 2>/dev/null | tr -d '\r')
+temp_dir=$(winepath -u "$temp_win" 2>/dev/null)
+check "temporary folder found" yes "$([ -n "$temp_dir" ] && echo yes || echo no)"
+if [ -n "$temp_dir" ]; then
+  log="$temp_dir/nupinst.log"
+  rm -f "$log" "$temp_dir/sim.log"
+  "$WINE_RUN" "$work/bare.exe" /q >/dev/null 2>&1
+  check "no log without a package" absent "$([ -e "$log" ] && echo present || echo absent)"
+  "$WINE_RUN" "$work/pkg.exe" /q >/dev/null 2>&1
+  "$WINE_RUN" "$work/pkg.exe" /q >/dev/null 2>&1
+  "$WINE_RUN" "$work/pkg.exe" /q /vb:0 >/dev/null 2>&1
+  check "two logged runs, two headers" 2 "$(grep -c "=====.*  pkg\.exe.=====" "$log" 2>/dev/null)"
+  check "every line ends in CR LF" "$(wc -l <"$log" 2>/dev/null)" "$(tr -dc '\r' <"$log" 2>/dev/null | wc -c)"
+  "$WINE_RUN" "$work/pkg.exe" /q '/si:C:\no such folder\sim.log' >/dev/null 2>&1
+  check "simulation log falls back to the temporary folder" 1 \
+    "$(grep -c "SIMULATED INSTALLATION" "$temp_dir/sim.log" 2>/dev/null)"
+fi
+
+# Network discovery reads what the prefix has and never fails.
+for version in winxp nt40 win98; do
+  "$WINE_PREFIX_TOOL" version "$version"
+  check "network discovery answers under $version" yes \
+    "$("$WINE_RUN" "$probe" net 2>/dev/null | tr -d '\r' | grep -Eq '^(0|-10[123]) <' && echo yes || echo no)"
+done
+
 # The facts of each Windows family that Wine can pretend to be.
 for row in "winxp|Windows XP Version: 5 minorVersion: 1 platform: 2 win9x: 0" \
            "win2k|Windows 2000 Version: 5 minorVersion: 0 platform: 2 win9x: 0" \

@@ -4,6 +4,9 @@
 //                                 command line equals the C runtime's vector
 //   wine_probe makepkg SRC DST    copies SRC to DST and appends an archive
 //                                 holding one stream, as a builder would
+//   wine_probe tempfolder         prints the run's temporary folder
+//   wine_probe net                prints the network discovery's result code
+//                                 and the address it found
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,8 +15,10 @@
 
 #include "archive/PkaArchive.h"
 #include "control/OsFacts.h"
+#include "netinfo/NetworkDiscovery.h"
 #include "platform/ArgumentVector.h"
 #include "platform/win32/Win32Platform.h"
+#include "support/RunLogPlace.h"
 
 using namespace tessary;
 
@@ -67,6 +72,13 @@ int makePackage(Win32Platform& platform, const std::string& source, const std::s
   return PKAcloseArchive(*archive) == 0 ? 0 : 6;
 }
 
+int printNetwork(Win32Platform& platform) {
+  std::int32_t code = 0;
+  NetworkInfo info = discoverNetwork(platform, &code);
+  std::printf("%d <%s> <%s>\n", static_cast<int>(code), info.ipAddress.c_str(), info.hostName.c_str());
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -74,6 +86,11 @@ int main(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "os") == 0) return printOs(platform);
   if (argc >= 2 && std::strcmp(argv[1], "argv") == 0) return compareArgv(platform, argc, argv);
   if (argc == 4 && std::strcmp(argv[1], "makepkg") == 0) return makePackage(platform, argv[2], argv[3]);
-  std::fprintf(stderr, "usage: wine_probe os | argv ARGS... | makepkg SRC DST\n");
+  if (argc == 2 && std::strcmp(argv[1], "tempfolder") == 0) {
+    std::printf("%s\n", runTempFolder(platform).c_str());
+    return 0;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "net") == 0) return printNetwork(platform);
+  std::fprintf(stderr, "usage: wine_probe os | argv ARGS... | makepkg SRC DST | tempfolder | net\n");
   return 2;
 }
