@@ -191,6 +191,9 @@ class SimPlatform final : public Platform {
   // Parses and finds `path` on the host: 206 when too long, else as
   // parseWindowsPath and locateOnHost.
   WinError locate(const std::string& path, WindowsPath& parsed, HostLocation& location) const;
+  // FILE_ATTRIBUTE_* of an existing entry.
+  std::uint32_t attributesOf(const std::string& windowsPath, const std::filesystem::path& host,
+                             bool isDirectory) const;
   // 32 when another opener or [faults] locked holds the entry.
   WinError checkNotInUse(const WindowsPath& parsed, const HostLocation& location) const;
   WinError moveNow(const std::string& from, const std::string& to, std::uint32_t flags,

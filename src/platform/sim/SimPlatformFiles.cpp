@@ -37,16 +37,21 @@ bool setHostReadOnly(const std::filesystem::path& host, bool readOnly) {
 
 }  // namespace
 
+std::uint32_t SimPlatform::attributesOf(const std::string& windowsPath, const std::filesystem::path& host,
+                                        bool isDirectory) const {
+  std::uint32_t bits = attributes_.bits(windowsPath, isDirectory);
+  if (isDirectory) bits |= kAttrDirectory;
+  if (hostReadOnly(host)) bits |= kAttrReadOnly;
+  return bits == 0 ? static_cast<std::uint32_t>(kAttrNormal) : bits;
+}
+
 WinError SimPlatform::fileAttributes(const std::string& path, std::uint32_t& attributes) {
   attributes = 0;
   WindowsPath parsed;
   HostLocation location;
   if (WinError error = locate(path, parsed, location)) return error;
   if (!location.exists) return kErrorFileNotFound;
-  std::uint32_t bits = attributes_.bits(parsed.text(), location.isDirectory);
-  if (location.isDirectory) bits |= kAttrDirectory;
-  if (hostReadOnly(location.host)) bits |= kAttrReadOnly;
-  attributes = bits == 0 ? kAttrNormal : bits;
+  attributes = attributesOf(parsed.text(), location.host, location.isDirectory);
   return kErrorSuccess;
 }
 

@@ -75,8 +75,7 @@ WinError SimPlatform::findChecked(const std::string& pattern, std::vector<FoundF
     bool matches = matchesWildcard(namePattern, entry.name) ||
                    (!entry.shortName.empty() && matchesWildcard(namePattern, entry.shortName));
     if (!matches) continue;
-    std::uint32_t attributes = 0;
-    fileAttributes(folderPath + entry.name, attributes);
+    std::uint32_t attributes = attributesOf(folderPath + entry.name, entry.host, entry.isDirectory);
     found.push_back(FoundFile{entry.name, entry.shortName, attributes, entry.size, entry.lastWrite});
   }
   if (found.empty()) return kErrorFileNotFound;
