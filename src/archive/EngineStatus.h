@@ -25,6 +25,7 @@ enum class PackageStatus : std::int32_t {
   BitmapNotStored = 10017,
   UndoStubFailed = 10018,     // the undo stub could not be stored or extracted
   VersionTooNew = 10020,      // format version newer than 3.1
+  VariablesNotInitialised = 10025,  // a user's variables could not be computed
   NoVariables = 10026,        // the package has no "Variable" stream
 };
 
