@@ -126,6 +126,9 @@ TEST(PeVersion, DamagedImagesAnswerNoVersion) {
   }
 }
 
+// The DLL is built beside the host tests; the Windows build reads real DLLs
+// through the system in its own tests.
+#ifdef TESSARY_VERSIONED_DLL
 TEST(PeVersion, ReadsTheVersionOfADllBuiltByMingw) {
   std::string bytes, error;
   ASSERT_TRUE(readHostFile(TESSARY_VERSIONED_DLL, bytes, error)) << error;
@@ -148,6 +151,7 @@ TEST(PeVersion, ReadsTheVersionOfADllBuiltByMingw) {
   EXPECT_EQ(high | low, 0u);
   EXPECT_FALSE(sim->fileVersion("C:\\WINDOWS\\missing.dll", high, low));
 }
+#endif
 
 }  // namespace
 }  // namespace tessary
