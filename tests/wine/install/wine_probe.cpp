@@ -15,6 +15,8 @@
 
 #include "archive/PkaArchive.h"
 #include "control/OsFacts.h"
+#include "support/FileSearch.h"
+#include "support/FileVersion.h"
 #include "netinfo/NetworkDiscovery.h"
 #include "platform/ArgumentVector.h"
 #include "platform/win32/Win32Platform.h"
@@ -79,6 +81,20 @@ int printNetwork(Win32Platform& platform) {
   return 0;
 }
 
+// What the support layer finds on the real system, one fact a line.
+int printSupport(Win32Platform& platform) {
+  std::printf("findFile notepad.exe (Windows folders): %s\n", findFile(platform, "notepad.exe", 2).c_str());
+  std::uint32_t high = 0, low = 0;
+  std::string kernel = platform.systemFolder() + "\\kernel32.dll";
+  bool has = getFileVersion(platform, kernel, high, low);
+  std::printf("version of %s: %s %s\n", kernel.c_str(), has ? "yes" : "no", formatVersion(high, low).c_str());
+  std::printf("drives:");
+  for (const std::string& root : platform.logicalDriveRoots())
+    std::printf(" %s(type %u)", root.c_str(), platform.driveType(root));
+  std::printf("\n");
+  return printNetwork(platform);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -91,6 +107,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc == 2 && std::strcmp(argv[1], "net") == 0) return printNetwork(platform);
-  std::fprintf(stderr, "usage: wine_probe os | argv ARGS... | makepkg SRC DST | tempfolder | net\n");
+  if (argc == 2 && std::strcmp(argv[1], "support") == 0) return printSupport(platform);
+  std::fprintf(stderr, "usage: wine_probe os | argv ARGS... | makepkg SRC DST | tempfolder | net | support\n");
   return 2;
 }
