@@ -4,6 +4,7 @@
 #include "cli/ListCommand.h"
 #include "cli/VerifyCommand.h"
 #include "cli/MachineCommand.h"
+#include "cli/VarsCommand.h"
 
 namespace tessary::cli {
 
@@ -15,6 +16,7 @@ const std::vector<Command>& commands() {
       {"extract", "extract PACKAGE DIR", runExtract},
       {"verify", "verify PACKAGE", runVerify},
       {"machine", kMachineUsage, runMachineCommand},
+      {"vars", kVarsUsage, runVarsCommand},
   };
   return table;
 }
