@@ -85,5 +85,14 @@ argv_case /q /lv AppDir 'C:\Program Files\App'
 argv_case 'a\"b' '"c d"e' '\\server\share' 'x""y' 'tail\'
 argv_case '' '/si:C:\logs\run.log' '-cu:ann;bob' 'two  blanks\\'
 
+# The current user's variables come from the real profile: the desktop folder
+# lies inside the profile folder the same run reports.
+"$WINE_PREFIX_TOOL" version winxp
+vars=$("$WINE_RUN" "$probe" vars 2>/dev/null | tr -d '\r')
+profile=$(printf '%s\n' "$vars" | sed -n 's/^  profile: //p')
+desktop=$(printf '%s\n' "$vars" | sed -n 's/^  \$Desktop\$ *//p')
+check "current user's desktop inside the profile" yes \
+  "$([ -n "$profile" ] && [ "${desktop#"$profile"\\}" != "$desktop" ] && echo yes || echo no)"
+
 echo "$passed passed, $failures failed"
 [ "$failures" -eq 0 ]

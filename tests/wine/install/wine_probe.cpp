@@ -16,6 +16,7 @@
 #include "archive/PkaArchive.h"
 #include "control/OsFacts.h"
 #include "support/FileSearch.h"
+#include "variables/UserSet.h"
 #include "support/FileVersion.h"
 #include "netinfo/NetworkDiscovery.h"
 #include "platform/ArgumentVector.h"
@@ -95,6 +96,22 @@ int printSupport(Win32Platform& platform) {
   return printNetwork(platform);
 }
 
+// The current user's variables as the runtime resolves them here.
+int printVariables(Win32Platform& platform) {
+  for (const char* privilege : {"SeBackupPrivilege", "SeRestorePrivilege"}) platform.setPrivilege(privilege, true);
+  UserSet users(platform);
+  if (!users.selectCurrentUser({}, {})) {
+    std::printf("no user (status %d)\n", static_cast<int>(users.status()));
+    return 1;
+  }
+  for (const UserContext& user : users.users()) {
+    std::printf("User: %s\n  profile: %s\n", user.accountName.c_str(), user.profileDir.c_str());
+    for (const Variable& variable : user.variables)
+      std::printf("  %-28s %s\n", variable.name.c_str(), variable.value.c_str());
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -108,6 +125,7 @@ int main(int argc, char** argv) {
   }
   if (argc == 2 && std::strcmp(argv[1], "net") == 0) return printNetwork(platform);
   if (argc == 2 && std::strcmp(argv[1], "support") == 0) return printSupport(platform);
-  std::fprintf(stderr, "usage: wine_probe os | argv ARGS... | makepkg SRC DST | tempfolder | net | support\n");
+  if (argc == 2 && std::strcmp(argv[1], "vars") == 0) return printVariables(platform);
+  std::fprintf(stderr, "usage: wine_probe os | argv ARGS... | makepkg SRC DST | tempfolder | net | support | vars\n");
   return 2;
 }
