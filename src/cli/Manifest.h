@@ -22,7 +22,7 @@ struct ManifestPlace {
 };
 
 // One [[files]] entry: a file, a folder tree or a mark for the target.
-struct FileSpec {
+struct ManifestFile {
   ManifestPlace place;
   std::optional<std::filesystem::path> source;  // file or folder; none for delete marks and empty folders
   std::string target;                           // with variables, backslashes
@@ -37,7 +37,7 @@ struct FileSpec {
 };
 
 // One [[registry]] entry: a regedit file, or a key to delete.
-struct RegistrySpec {
+struct ManifestRegistry {
   ManifestPlace place;
   std::optional<std::filesystem::path> file;
   std::string deleteKey;  // full root name and path
@@ -46,7 +46,7 @@ struct RegistrySpec {
 };
 
 // A program entry whose command is a script carried in the package.
-struct ProgramSpec {
+struct ManifestProgram {
   ManifestPlace place;
   ProgramEntry entry;
   std::optional<std::filesystem::path> script;
@@ -58,9 +58,9 @@ struct Manifest {
   std::string password;        // clear text
   bool undo = true;
   std::optional<std::filesystem::path> bitmap;
-  std::vector<ProgramSpec> programs[3];  // Pre, Mid, Post
-  std::vector<FileSpec> files;
-  std::vector<RegistrySpec> registry;
+  std::vector<ManifestProgram> programs[3];  // Pre, Mid, Post
+  std::vector<ManifestFile> files;
+  std::vector<ManifestRegistry> registry;
   std::vector<VariableRecord> variables;
 };
 

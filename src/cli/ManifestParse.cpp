@@ -98,20 +98,20 @@ bool readConditions(TableReader& in, InstallOptions& o) {
   return in.finish();
 }
 
-bool readProgram(TableReader& in, ProgramSpec& spec) {
-  ProgramEntry& e = spec.entry;
-  spec.place = {in.line(), ""};
+bool readProgram(TableReader& in, ManifestProgram& item) {
+  ProgramEntry& e = item.entry;
+  item.place = {in.line(), ""};
   if (!in.text("command", e.command) || !in.text("arguments", e.arguments) || !in.flag("wait", e.wait) ||
       !in.word("show", kShowModeNames, e.showMode) || !in.word("script_host", kScriptHostNames, e.scriptHost) ||
       !in.flag("run_at_next_logon", e.runAtNextLogon) || !in.flag("stop_on_failure", e.stopOnFailure) ||
-      !in.path("script", spec.script) || !in.finish())
+      !in.path("script", item.script) || !in.finish())
     return false;
-  if (spec.script) {
+  if (item.script) {
     e.embedded = 1;
     // The command's extension tells the runtime what kind of script it is.
     if (e.command.empty()) {
       std::string name;
-      if (!utf8ToLatin1(spec.script->filename().string(), name))
+      if (!utf8ToLatin1(item.script->filename().string(), name))
         return in.context().fail(in.lineOf("script"), in.keyName("script"), "a script name the package cannot carry");
       e.command = name;
     }
@@ -129,10 +129,10 @@ bool readPrograms(TableReader& in, Manifest& m) {
     for (std::size_t i = 0; i < entries.size(); ++i) {
       std::string key = in.keyName(indexed(kPhases[phase], i).c_str());
       TableReader p(in.context(), *entries[i], key);
-      ProgramSpec spec;
-      if (!readProgram(p, spec)) return false;
-      spec.place.key = key;
-      m.programs[phase].push_back(std::move(spec));
+      ManifestProgram item;
+      if (!readProgram(p, item)) return false;
+      item.place.key = key;
+      m.programs[phase].push_back(std::move(item));
     }
   }
   return in.finish();
@@ -144,7 +144,7 @@ bool readShortcut(TableReader& in, ShortcutDetails& s) {
          in.number("icon_index", s.iconIndex) && in.number("show", s.showCommand) && in.finish();
 }
 
-bool readFile(TableReader& in, FileSpec& f) {
+bool readFile(TableReader& in, ManifestFile& f) {
   std::uint32_t overwrite = 0xFFFFFFFFu;
   std::uint32_t attributes = 0xFFFFFFFFu;
   if (!in.path("source", f.source) || !in.text("target", f.target) || !in.flag("folder", f.folder) ||
@@ -173,7 +173,7 @@ bool readFile(TableReader& in, FileSpec& f) {
   return true;
 }
 
-bool readRegistry(TableReader& in, RegistrySpec& r) {
+bool readRegistry(TableReader& in, ManifestRegistry& r) {
   if (!in.path("file", r.file) || !in.text("delete_key", r.deleteKey) || !in.flag("force", r.force) ||
       !in.flag("lfn", r.lfn) || !in.finish())
     return false;
@@ -256,19 +256,19 @@ bool readManifest(TableReader& root, Manifest& m) {
   if (!root.tables("files", tables)) return false;
   for (std::size_t i = 0; i < tables.size(); ++i) {
     TableReader in(root.context(), *tables[i], indexed("files", i));
-    FileSpec spec;
-    spec.place = {in.line(), indexed("files", i)};
-    if (!readFile(in, spec)) return false;
-    m.files.push_back(std::move(spec));
+    ManifestFile item;
+    item.place = {in.line(), indexed("files", i)};
+    if (!readFile(in, item)) return false;
+    m.files.push_back(std::move(item));
   }
   tables.clear();
   if (!root.tables("registry", tables)) return false;
   for (std::size_t i = 0; i < tables.size(); ++i) {
     TableReader in(root.context(), *tables[i], indexed("registry", i));
-    RegistrySpec spec;
-    spec.place = {in.line(), indexed("registry", i)};
-    if (!readRegistry(in, spec)) return false;
-    m.registry.push_back(std::move(spec));
+    ManifestRegistry item;
+    item.place = {in.line(), indexed("registry", i)};
+    if (!readRegistry(in, item)) return false;
+    m.registry.push_back(std::move(item));
   }
   tables.clear();
   if (!root.tables("variables", tables)) return false;

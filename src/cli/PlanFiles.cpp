@@ -27,7 +27,7 @@ class FilePlanner {
   FilePlanner(const Manifest& manifest, FilePlan& plan, std::string& error)
       : manifest_(manifest), plan_(plan), error_(error) {}
 
-  bool entry(const FileSpec& spec);
+  bool entry(const ManifestFile& item);
   bool scripts(const Manifest& manifest);
 
  private:
@@ -39,10 +39,10 @@ class FilePlanner {
 
   // The folder node at `path`, made with its parents when missing; null
   // (with the error set) when a file lies in the way or a name is bad.
-  CTree* folder(const std::string& path, const FileSpec& spec);
+  CTree* folder(const std::string& path, const ManifestFile& item);
   CTree* child(CTree& parent, const std::string& name);
-  bool fileNode(CTree& parent, const std::string& target, const fs::path& source, const FileSpec& spec);
-  bool folderTree(CTree& node, const std::string& target, const fs::path& source, const FileSpec& spec);
+  bool fileNode(CTree& parent, const std::string& target, const fs::path& source, const ManifestFile& item);
+  bool folderTree(CTree& node, const std::string& target, const fs::path& source, const ManifestFile& item);
 
   const Manifest& manifest_;
   FilePlan& plan_;
@@ -64,7 +64,7 @@ CTree* FilePlanner::child(CTree& parent, const std::string& name) {
   return nullptr;
 }
 
-CTree* FilePlanner::folder(const std::string& path, const FileSpec& spec) {
+CTree* FilePlanner::folder(const std::string& path, const ManifestFile& item) {
   CTree* node = plan_.root.get();
   std::size_t start = 0;
   for (;;) {
@@ -72,12 +72,12 @@ CTree* FilePlanner::folder(const std::string& path, const FileSpec& spec) {
     std::string name = path.substr(0, slash);
     std::string part = path.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
     if (part.empty() || part == "." || part == "..") {
-      fail(spec.place, "target", "\"" + path + "\" has an empty, \".\" or \"..\" folder name");
+      fail(item.place, "target", "\"" + path + "\" has an empty, \".\" or \"..\" folder name");
       return nullptr;
     }
     CTree* next = child(*node, name);
     if (next && next->dataOffset != -1) {
-      fail(spec.place, "target", "\"" + next->name + "\" is a file of the package, not a folder");
+      fail(item.place, "target", "\"" + next->name + "\" is a file of the package, not a folder");
       return nullptr;
     }
     if (!next) {
@@ -92,51 +92,51 @@ CTree* FilePlanner::folder(const std::string& path, const FileSpec& spec) {
   }
 }
 
-bool FilePlanner::fileNode(CTree& parent, const std::string& target, const fs::path& source, const FileSpec& spec) {
+bool FilePlanner::fileNode(CTree& parent, const std::string& target, const fs::path& source, const ManifestFile& item) {
   if (CTree* existing = child(parent, target))
-    return fail(spec.place, "target", "\"" + existing->name + "\" is already in the package");
+    return fail(item.place, "target", "\"" + existing->name + "\" is already in the package");
   std::size_t slash = target.rfind('\\');
   std::string name = target.substr(slash == std::string::npos ? 0 : slash + 1);
   if (name.empty() || name == "." || name == "..")
-    return fail(spec.place, "target", "\"" + target + "\" has no file name");
+    return fail(item.place, "target", "\"" + target + "\" has no file name");
 
   auto node = std::make_unique<CTree>(target);
   node->folderId = folderIdForPath(target);
-  node->attributes = spec.attributes.value_or(kAttrArchive);
-  node->flags = (spec.deleteEntry ? kTreeFlagDelete : 0) | (spec.merge ? kTreeFlagMerge : 0);
+  node->attributes = item.attributes.value_or(kAttrArchive);
+  node->flags = (item.deleteEntry ? kTreeFlagDelete : 0) | (item.merge ? kTreeFlagMerge : 0);
   node->dataOffset = 0;  // a file: the real offset is known when the block is written
 
   PlannedBlock block;
-  block.header.overwriteOverride = spec.overwriteOverride;
+  block.header.overwriteOverride = item.overwriteOverride;
   if (!source.empty()) {
     std::error_code error;
     std::uintmax_t size = fs::file_size(source, error);
-    if (error) return fail(spec.place, "source", "cannot read " + source.string() + " (" + error.message() + ")");
+    if (error) return fail(item.place, "source", "cannot read " + source.string() + " (" + error.message() + ")");
     if (size > 0xFFFFFFFFu - kShortcutBlockHeaderSize)
-      return fail(spec.place, "source", source.string() + " is too large for a package (4 GB at most)");
+      return fail(item.place, "source", source.string() + " is too large for a package (4 GB at most)");
     block.source = source;
     block.header.fileSize = static_cast<std::uint32_t>(size);
     block.header.writeTime = writeTimeOf(source);
     block.compress = !lzs::isStoredUncompressed(name);
     plan_.contentBytes += size;
-    if (spec.version) {
-      std::tie(block.header.versionHigh, block.header.versionLow) = *spec.version;
+    if (item.version) {
+      std::tie(block.header.versionHigh, block.header.versionLow) = *item.version;
     } else if (size <= kVersionScanLimit) {
       std::string bytes, readError;
-      if (!readWholeFile(source, bytes, readError)) return fail(spec.place, "source", "cannot read " + readError);
+      if (!readWholeFile(source, bytes, readError)) return fail(item.place, "source", "cannot read " + readError);
       findFileVersion(bytes, block.header.versionHigh, block.header.versionLow);
     }
   }
   bool shortcut = fileBlockHeaderLength(name, false, kFormatVersionWritten) == kShortcutBlockHeaderSize;
-  if (shortcut && !spec.deleteEntry) {
-    if (!spec.shortcut)
-      return fail(spec.place, "shortcut", "\"" + target + "\" is a shortcut: give its details in a shortcut table");
-    for (const std::string* text : {&spec.shortcut->targetPath, &spec.shortcut->arguments,
-                                    &spec.shortcut->workingFolder, &spec.shortcut->iconFile})
-      if (text->size() >= kShortcutTextSize) return fail(spec.place, "shortcut", "texts are at most 259 characters");
-    block.header.shortcut = spec.shortcut;
-  } else if (spec.shortcut) {
-    return fail(spec.place, "shortcut", "only a \".lnk\" file carries shortcut details");
+  if (shortcut && !item.deleteEntry) {
+    if (!item.shortcut)
+      return fail(item.place, "shortcut", "\"" + target + "\" is a shortcut: give its details in a shortcut table");
+    for (const std::string* text : {&item.shortcut->targetPath, &item.shortcut->arguments,
+                                    &item.shortcut->workingFolder, &item.shortcut->iconFile})
+      if (text->size() >= kShortcutTextSize) return fail(item.place, "shortcut", "texts are at most 259 characters");
+    block.header.shortcut = item.shortcut;
+  } else if (item.shortcut) {
+    return fail(item.place, "shortcut", "only a \".lnk\" file carries shortcut details");
   } else if (shortcut) {
     block.header.shortcut = ShortcutDetails();  // a delete mark still has the long header
   }
@@ -145,59 +145,59 @@ bool FilePlanner::fileNode(CTree& parent, const std::string& target, const fs::p
   return true;
 }
 
-bool FilePlanner::folderTree(CTree& node, const std::string& target, const fs::path& source, const FileSpec& spec) {
+bool FilePlanner::folderTree(CTree& node, const std::string& target, const fs::path& source, const ManifestFile& item) {
   std::vector<fs::directory_entry> entries;
   std::error_code error;
   for (fs::directory_iterator it(source, error), end; !error && it != end; it.increment(error)) entries.push_back(*it);
-  if (error) return fail(spec.place, "source", "cannot read the folder " + source.string() + " (" + error.message() + ")");
+  if (error) return fail(item.place, "source", "cannot read the folder " + source.string() + " (" + error.message() + ")");
   std::sort(entries.begin(), entries.end(),
             [](const auto& a, const auto& b) { return a.path().filename() < b.path().filename(); });
   for (const fs::directory_entry& entry : entries) {
     std::string name;
     if (!utf8ToLatin1(entry.path().filename().string(), name))
-      return fail(spec.place, "source", entry.path().string() + ": a name the package's 8-bit text cannot carry");
+      return fail(item.place, "source", entry.path().string() + ": a name the package's 8-bit text cannot carry");
     std::string childTarget = target + "\\" + name;
     if (entry.is_directory()) {
-      CTree* sub = folder(childTarget, spec);
-      if (!sub || !folderTree(*sub, childTarget, entry.path(), spec)) return false;
+      CTree* sub = folder(childTarget, item);
+      if (!sub || !folderTree(*sub, childTarget, entry.path(), item)) return false;
     } else if (entry.is_regular_file()) {
-      if (!fileNode(node, childTarget, entry.path(), spec)) return false;
+      if (!fileNode(node, childTarget, entry.path(), item)) return false;
     } else {
-      return fail(spec.place, "source", entry.path().string() + " is neither a file nor a folder");
+      return fail(item.place, "source", entry.path().string() + " is neither a file nor a folder");
     }
   }
   return true;
 }
 
-bool FilePlanner::entry(const FileSpec& spec) {
-  if (spec.target.find(kEmbeddedScriptsFolder) != std::string::npos)
-    return fail(spec.place, "target", "the scripts folder is the package's own");
-  std::size_t slash = spec.target.rfind('\\');
-  bool isFolder = spec.folder;
-  if (spec.source) {
+bool FilePlanner::entry(const ManifestFile& item) {
+  if (item.target.find(kEmbeddedScriptsFolder) != std::string::npos)
+    return fail(item.place, "target", "the scripts folder is the package's own");
+  std::size_t slash = item.target.rfind('\\');
+  bool isFolder = item.folder;
+  if (item.source) {
     std::error_code error;
-    fs::file_status status = fs::status(*spec.source, error);
-    if (!fs::exists(status)) return fail(spec.place, "source", "no such file or folder: " + spec.source->string());
+    fs::file_status status = fs::status(*item.source, error);
+    if (!fs::exists(status)) return fail(item.place, "source", "no such file or folder: " + item.source->string());
     isFolder = fs::is_directory(status);
     if (!isFolder && !fs::is_regular_file(status))
-      return fail(spec.place, "source", spec.source->string() + " is neither a file nor a folder");
+      return fail(item.place, "source", item.source->string() + " is neither a file nor a folder");
   }
   if (isFolder) {
-    CTree* node = folder(spec.target, spec);
+    CTree* node = folder(item.target, item);
     if (!node) return false;
-    if (spec.attributes) node->attributes = *spec.attributes | kAttrDirectory;
-    if (spec.deleteEntry) node->flags |= kTreeFlagDelete | (spec.deleteTree ? kTreeFlagDeleteTree : 0);
-    return !spec.source || folderTree(*node, spec.target, *spec.source, spec);
+    if (item.attributes) node->attributes = *item.attributes | kAttrDirectory;
+    if (item.deleteEntry) node->flags |= kTreeFlagDelete | (item.deleteTree ? kTreeFlagDeleteTree : 0);
+    return !item.source || folderTree(*node, item.target, *item.source, item);
   }
-  CTree* parent = slash == std::string::npos ? plan_.root.get() : folder(spec.target.substr(0, slash), spec);
-  return parent && fileNode(*parent, spec.target, spec.source.value_or(fs::path()), spec);
+  CTree* parent = slash == std::string::npos ? plan_.root.get() : folder(item.target.substr(0, slash), item);
+  return parent && fileNode(*parent, item.target, item.source.value_or(fs::path()), item);
 }
 
 bool FilePlanner::scripts(const Manifest& manifest) {
   CTree* folderNode = nullptr;
   std::map<fs::path, std::string> idOfSource;
   for (int phase = 0; phase < 3; ++phase) {
-    for (const ProgramSpec& program : manifest.programs[phase]) {
+    for (const ManifestProgram& program : manifest.programs[phase]) {
       ProgramEntry entry = program.entry;
       if (program.script) {
         auto known = idOfSource.find(*program.script);
@@ -214,12 +214,12 @@ bool FilePlanner::scripts(const Manifest& manifest) {
             return fail(program.place, "script", "a script name the package's 8-bit text cannot carry");
           std::string id = base;
           for (int n = 2; child(*folderNode, id); ++n) id = base + "~" + std::to_string(n);
-          FileSpec spec;
-          spec.place = program.place;
+          ManifestFile item;
+          item.place = program.place;
           std::error_code error;
           if (!fs::is_regular_file(*program.script, error))
             return fail(program.place, "script", "no such file: " + program.script->string());
-          if (!fileNode(*folderNode, id, *program.script, spec)) return false;
+          if (!fileNode(*folderNode, id, *program.script, item)) return false;
           idOfSource.emplace(*program.script, id);
           entry.scriptId = id;
         }
@@ -244,8 +244,8 @@ void markLeaves(CTree& root) {
 
 bool planFiles(const Manifest& manifest, FilePlan& plan, std::string& error) {
   FilePlanner planner(manifest, plan, error);
-  for (const FileSpec& spec : manifest.files)
-    if (!planner.entry(spec)) return false;
+  for (const ManifestFile& item : manifest.files)
+    if (!planner.entry(item)) return false;
   if (!planner.scripts(manifest)) return false;
   markLeaves(*plan.root);
   return true;

@@ -20,20 +20,20 @@ class RegistryPlanner {
   RegistryPlanner(const Manifest& manifest, RegistryPlan& plan, std::string& error)
       : manifest_(manifest), plan_(plan), error_(error) {}
 
-  bool import(const RegistrySpec& spec);
-  bool deleteKey(const RegistrySpec& spec);
+  bool import(const ManifestRegistry& item);
+  bool deleteKey(const ManifestRegistry& item);
   bool writeRecords();
 
  private:
-  bool fail(const RegistrySpec& spec, const std::string& key, const std::string& message) {
-    error_ = manifest_.path.string() + ":" + std::to_string(spec.place.line) + ": " + spec.place.key + "." + key +
+  bool fail(const ManifestRegistry& item, const std::string& key, const std::string& message) {
+    error_ = manifest_.path.string() + ":" + std::to_string(item.place.line) + ": " + item.place.key + "." + key +
              ": " + message;
     return false;
   }
   // The key node for a full registry path ("HKEY_LOCAL_MACHINE\..."), made
   // when missing. A key marked for deletion is never reused: what follows
   // its deletion goes into a new node after it.
-  CTree* key(const std::string& path, const RegistrySpec& spec);
+  CTree* key(const std::string& path, const ManifestRegistry& item);
   CTree* keyBelow(CTree& parent, const std::string& name, std::uint32_t folderId);
   void setValue(CTree& keyNode, const RegistryValue& value, bool lfn, bool deletion);
 
@@ -57,11 +57,11 @@ CTree* RegistryPlanner::keyBelow(CTree& parent, const std::string& name, std::ui
   return parent.addChild(std::move(created));
 }
 
-CTree* RegistryPlanner::key(const std::string& path, const RegistrySpec& spec) {
+CTree* RegistryPlanner::key(const std::string& path, const ManifestRegistry& item) {
   std::size_t slash = path.find('\\');
   const RegistryRootName* root = packageRootOf(path.substr(0, slash));
   if (!root) {
-    fail(spec, spec.file ? "file" : "delete_key", "unknown root key in \"" + path + "\"");
+    fail(item, item.file ? "file" : "delete_key", "unknown root key in \"" + path + "\"");
     return nullptr;
   }
   std::string rest = slash == std::string::npos ? std::string() : path.substr(slash + 1);
@@ -74,7 +74,7 @@ CTree* RegistryPlanner::key(const std::string& path, const RegistrySpec& spec) {
     std::size_t next = mapped.find('\\', start);
     std::string name = mapped.substr(0, next);
     if (next != std::string::npos && next == start) {
-      fail(spec, spec.file ? "file" : "delete_key", "empty key name in \"" + path + "\"");
+      fail(item, item.file ? "file" : "delete_key", "empty key name in \"" + path + "\"");
       return nullptr;
     }
     node = keyBelow(*node, name, root->folderId);
@@ -103,33 +103,33 @@ void RegistryPlanner::setValue(CTree& keyNode, const RegistryValue& value, bool 
   record.data = deletion ? std::vector<std::uint8_t>() : value.data;
 }
 
-bool RegistryPlanner::import(const RegistrySpec& spec) {
+bool RegistryPlanner::import(const ManifestRegistry& item) {
   std::string bytes, readError;
-  if (!readWholeFile(*spec.file, bytes, readError)) return fail(spec, "file", "cannot read " + readError);
+  if (!readWholeFile(*item.file, bytes, readError)) return fail(item, "file", "cannot read " + readError);
   RegTextDocument document;
   RegTextError parseError;
   if (!parseRegText(bytes, document, parseError))
-    return fail(spec, "file", spec.file->string() + ":" + std::to_string(parseError.line) + ": " + parseError.message);
+    return fail(item, "file", item.file->string() + ":" + std::to_string(parseError.line) + ": " + parseError.message);
   for (const RegEdit& edit : document.edits) {
-    CTree* node = key(edit.keyPath, spec);
+    CTree* node = key(edit.keyPath, item);
     if (!node) return false;
     switch (edit.kind) {
       case RegEdit::Kind::CreateKey: break;
       case RegEdit::Kind::DeleteKey: node->flags |= kTreeFlagDelete | kTreeFlagDeleteTree; break;
-      case RegEdit::Kind::SetValue: setValue(*node, edit.value, spec.lfn, false); break;
-      case RegEdit::Kind::DeleteValue: setValue(*node, edit.value, spec.lfn, true); break;
+      case RegEdit::Kind::SetValue: setValue(*node, edit.value, item.lfn, false); break;
+      case RegEdit::Kind::DeleteValue: setValue(*node, edit.value, item.lfn, true); break;
     }
   }
   return true;
 }
 
-bool RegistryPlanner::deleteKey(const RegistrySpec& spec) {
-  std::string path = spec.deleteKey;
+bool RegistryPlanner::deleteKey(const ManifestRegistry& item) {
+  std::string path = item.deleteKey;
   while (!path.empty() && path.back() == '\\') path.pop_back();
-  if (path.find('\\') == std::string::npos) return fail(spec, "delete_key", "a root key cannot be deleted");
-  CTree* node = key(path, spec);
+  if (path.find('\\') == std::string::npos) return fail(item, "delete_key", "a root key cannot be deleted");
+  CTree* node = key(path, item);
   if (!node) return false;
-  node->flags |= kTreeFlagDelete | (spec.force ? kTreeFlagDeleteTree : 0);
+  node->flags |= kTreeFlagDelete | (item.force ? kTreeFlagDeleteTree : 0);
   return true;
 }
 
@@ -151,8 +151,8 @@ bool RegistryPlanner::writeRecords() {
 
 bool planRegistry(const Manifest& manifest, RegistryPlan& plan, std::string& error) {
   RegistryPlanner planner(manifest, plan, error);
-  for (const RegistrySpec& spec : manifest.registry)
-    if (!(spec.file ? planner.import(spec) : planner.deleteKey(spec))) return false;
+  for (const ManifestRegistry& item : manifest.registry)
+    if (!(item.file ? planner.import(item) : planner.deleteKey(item))) return false;
   if (!planner.writeRecords()) return false;
   markLeaves(*plan.root);
   return true;
