@@ -41,9 +41,10 @@ WinError Win32Platform::moveFile(const std::string& from, const std::string& to,
   const char* target = to.empty() ? nullptr : to.c_str();
   if (MoveFileExA(from.c_str(), target, flags)) return kErrorSuccess;
   const WinError error = lastFailure();
-  // The 95 family has no MoveFileEx at all. A plain move does the same when
-  // nothing is to wait for the next start; a restart-time move is the
-  // caller's business there (wininit.ini).
+  // The 95 family answers 120 to every MoveFileEx. A plain move does the
+  // same when nothing waits for the next start. A restart-time move keeps the
+  // 120, as the interface promises: that family records such moves in
+  // wininit.ini, which the layer above edits.
   if (error != ERROR_CALL_NOT_IMPLEMENTED || (flags & kMoveDelayUntilReboot) || !target) return error;
   if (MoveFileA(from.c_str(), target)) return kErrorSuccess;
   const WinError plainError = lastFailure();
