@@ -96,6 +96,26 @@ class NullPlatform : public Platform {
   LocalTime localTime() override { return {}; }
   void processPendingMessages() override {}
   int messageBox(const std::string&, const std::string&, std::uint32_t) override { return kIdOk; }
+  bool passwordDialog(std::string& password) override {
+    password.clear();
+    return false;
+  }
+  int confirmFileReplace(const std::string&, const std::string&, const std::string&) override { return kReplaceNo; }
+  void createBackgroundWindow(const BackgroundWindowSpec&) override {}
+  void destroyBackgroundWindow() override {}
+  int progressDialog(const ProgressDialogSpec&, ProgressDialogHandler&) override { return kIdCancel; }
+  void notificationIcon(NotificationIconAction, const std::string&) override {}
+
+  bool serviceManagerFullAccess() override { return false; }
+  std::uint64_t totalPhysicalMemory() override { return 0; }
+  MutexTake takeNamedMutex(const std::string&) override { return MutexTake::Failed; }
+  void releaseNamedMutex() override {}
+  WinError sendCopyData(const std::string&, std::uint32_t, const std::vector<std::uint8_t>&,
+                        std::intptr_t& answer) override {
+    answer = 0;
+    return kErrorInvalidWindowHandle;
+  }
+  WinError postWindowMessage(const std::string&, std::uint32_t) override { return kErrorInvalidWindowHandle; }
 
   WinError interfaceTable(std::vector<NetInterfaceRow>& rows) override {
     rows.clear();

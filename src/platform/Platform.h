@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/PlatformTypes.h"
+#include "platform/PlatformUi.h"
 #include "platform/WinError.h"
 
 namespace tessary {
@@ -195,6 +196,53 @@ class Platform {
 
   // MessageBox with MessageBoxStyle bits; returns a MessageBoxAnswer.
   virtual int messageBox(const std::string& text, const std::string& caption, std::uint32_t style) = 0;
+
+  // The "Password" dialog. True with the text typed when OK is pressed,
+  // false on Cancel.
+  virtual bool passwordDialog(std::string& password) = 0;
+
+  // The "Confirm File Replace" dialog: `heading` is the filled "%s already
+  // contains a file named '%s'" line; the details are the two files'
+  // descriptions. Returns a ReplaceAnswer.
+  virtual int confirmFileReplace(const std::string& heading, const std::string& existingDetails,
+                                 const std::string& newDetails) = 0;
+
+  // The background window; one at a time, destroyed by the second call or
+  // at process end.
+  virtual void createBackgroundWindow(const BackgroundWindowSpec& spec) = 0;
+  virtual void destroyBackgroundWindow() = 0;
+
+  // Shows the modal progress dialog until it closes; kIdOk or kIdCancel.
+  virtual int progressDialog(const ProgressDialogSpec& spec, ProgressDialogHandler& handler) = 0;
+
+  // The notification-area icon of minimized runs, with its tip text (at
+  // most 127 characters kept); every tenth update switches its image.
+  virtual void notificationIcon(NotificationIconAction action, const std::string& tip) = 0;
+
+  // --- rights, memory, other instances ---
+
+  // True when the service control manager of this computer opens with full
+  // access: what counts as administrator rights.
+  virtual bool serviceManagerFullAccess() = 0;
+
+  // Total physical memory in bytes.
+  virtual std::uint64_t totalPhysicalMemory() = 0;
+
+  // Takes the computer-wide mutex `name` for this process: opens an
+  // existing one and waits for it without time-out (an abandoned one is
+  // taken over), or creates it owned. The platform keeps the handle.
+  virtual MutexTake takeNamedMutex(const std::string& name) = 0;
+  // Releases and closes the mutex taken above; nothing when none is held.
+  virtual void releaseNamedMutex() = 0;
+
+  // Sends a copy-data message (WM_COPYDATA, no sender window) with `id`
+  // and `data` to the top-level window titled `title`; `answer` gets the
+  // window's answer. 1400 when there is no such window.
+  virtual WinError sendCopyData(const std::string& title, std::uint32_t id, const std::vector<std::uint8_t>& data,
+                                std::intptr_t& answer) = 0;
+  // Posts `message` with both parameters 0 to that window. 1400 when there
+  // is no such window.
+  virtual WinError postWindowMessage(const std::string& title, std::uint32_t message) = 0;
 
   // --- network tables ---
   // Each answers 120 when the system lacks the function (looked up at run
