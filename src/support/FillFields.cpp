@@ -16,7 +16,7 @@ std::string fillFields(std::string_view pattern, std::initializer_list<std::stri
     if (kind == '%') {
       out += '%';
       ++at;
-    } else if (kind == 's' || kind == 'd' || kind == 'u') {
+    } else if (kind == 's' || kind == 'd' || kind == 'u' || kind == '1') {
       if (next != fields.end()) out += *next++;
       ++at;
     } else {

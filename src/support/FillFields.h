@@ -7,7 +7,7 @@
 
 namespace tessary {
 
-// `pattern` with each "%s", "%d" or "%u" replaced, in order, by the next of
+// `pattern` with each "%s", "%d", "%u" or "%1" replaced, in order, by the next of
 // `fields` (already in text form); "%%" gives one "%". A field without a
 // value left over is dropped; surplus values are ignored.
 std::string fillFields(std::string_view pattern, std::initializer_list<std::string_view> fields);
