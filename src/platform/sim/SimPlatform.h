@@ -25,6 +25,16 @@
 //   "privilege SeBackupPrivilege on"      or "off"
 //   "com initialize"                      a failure adds " -> fail"
 //   "com uninitialize"
+//   "password dialog -> ok"              or "-> cancel"
+//   "replace dialog -> all"              yes, no or all
+//   "background window \"Title\""  "background window closed"
+//   "progress dialog \"Title\" -> ok"  or "-> cancel"
+//   "exit pressed" "exit pressed during the passes"   an `exit` or `exit-during` answer
+//   "notification icon show"  "notification icon remove (N updates)"
+//   "mutex TessaryPackage -> created"    or "taken over", "held elsewhere", "failed"
+//   "mutex TessaryPackage released"
+//   "copy data \"Title\" 0x05A3E816 -> answer 0"   "-> 1400" when no window
+//   "post \"Title\" 1025"                 " -> 1400" or " -> 5" when it fails
 #pragma once
 
 #include <map>
@@ -139,6 +149,49 @@ class SimPlatform final : public Platform {
   int messageBox(const std::string& text, const std::string& caption, std::uint32_t style) override;
   // The next of [ui] answers, for any question or dialog; false when none is left.
   bool nextAnswer(std::string& answer);
+  // The next answer without taking it; empty when none is left.
+  std::string peekAnswer() const;
+
+  // --- the runtime's own windows (SimPlatformUi.cpp, SimPlatformWindows.cpp)
+  // Answered from [ui] answers and written to transcript.txt as
+  // docs/simulated-computer.md shows.
+  // `cancel` = Cancel; any other answer is the text typed; none left = OK
+  // with an empty text.
+  bool passwordDialog(std::string& password) override;
+  // `yes`, `no`, `all`; another answer or none left = yes.
+  int confirmFileReplace(const std::string& heading, const std::string& existingDetails,
+                         const std::string& newDetails) override;
+  // A second window closes the first.
+  void createBackgroundWindow(const BackgroundWindowSpec& spec) override;
+  void destroyBackgroundWindow() override;
+  // Quiet: begins at once. Otherwise `exit` presses Exit (then Begin when
+  // the handler refuses); anything else, or none left, presses Begin. While
+  // the passes run, processPendingMessages presses Exit when the next
+  // answer is `exit-during`.
+  int progressDialog(const ProgressDialogSpec& spec, ProgressDialogHandler& handler) override;
+  // Show and Remove are written; updates only counted (the last tip is
+  // written on Remove).
+  void notificationIcon(NotificationIconAction action, const std::string& tip) override;
+  bool backgroundWindowShown() const { return background_.shown; }
+  bool notificationIconShown() const { return icon_.shown; }
+
+  // --- rights, memory, other instances (SimPlatformSession.cpp)
+  // [session] admin when present; else SYSTEM or an `admin` row of
+  // [accounts] for the running account on the NT family; false on the 95
+  // family.
+  bool serviceManagerFullAccess() override;
+  // [computer] memory MB (256 when absent).
+  std::uint64_t totalPhysicalMemory() override;
+  // [session] instance: none and abandoned take it, running answers
+  // HeldElsewhere, fail answers Failed.
+  MutexTake takeNamedMutex(const std::string& name) override;
+  void releaseNamedMutex() override;
+  bool mutexHeld() const { return mutexHeld_; }
+  // [service] window, answer and post; each message is written to the
+  // transcript.
+  WinError sendCopyData(const std::string& title, std::uint32_t id, const std::vector<std::uint8_t>& data,
+                        std::intptr_t& answer) override;
+  WinError postWindowMessage(const std::string& title, std::uint32_t message) override;
 
   // --- network tables, from [network] (SimPlatformNetwork.cpp)
   // 120 for a function in [faults] missingFunctions: GetIfTable,
@@ -213,6 +266,19 @@ class SimPlatform final : public Platform {
   WinError unloadHiveChecked(RegistryRoot root, const std::string& name);
 
   bool functionMissing(const char* name);
+  // Appends to transcript.txt; the journal notes when it cannot be written.
+  void transcribe(const std::string& entry);
+
+  struct BackgroundState {
+    bool shown = false;
+    std::string title;
+  };
+  struct IconState {
+    bool shown = false;
+    unsigned updates = 0;
+    std::string tip;
+  };
+  struct RunningProgress;  // SimPlatformWindows.cpp
 
   SimMachine machine_;
   std::shared_ptr<SimState> state_ = std::make_shared<SimState>();
@@ -222,6 +288,12 @@ class SimPlatform final : public Platform {
   std::set<std::string> enabledPrivileges_;  // usual spelling
   std::map<std::string, LoadedHive> loadedHives_;  // by upper-cased "ROOT\NAME"
   std::size_t nextAnswer_ = 0;
+  BackgroundState background_;
+  IconState icon_;
+  RunningProgress* progress_ = nullptr;  // the progress dialog whose passes run
+  bool pumping_ = false;  // inside processPendingMessages
+  bool mutexHeld_ = false;
+  std::string mutexName_;
 };
 
 }  // namespace tessary

@@ -63,8 +63,6 @@ std::string SimPlatform::expandEnvironment(const std::string& text) {
   });
 }
 
-void SimPlatform::processPendingMessages() { record("messages"); }
-
 // A file named without a full path is looked for in the Windows folder.
 std::string SimPlatform::privateProfileString(const std::string& file, const std::string& section,
                                               const std::string& key, const std::string& defaultText) {

@@ -226,7 +226,7 @@ bool readSimSettings(const IniMap& ini, SimSettings& settings, std::string& erro
   readSession(ini, read);
   if (!readPrivileges(reader, read.held) || !readAccounts(reader, read.accounts) ||
       !readDrives(reader, read.drives) || !readClock(reader, read.now) || !readFaults(reader, read) ||
-      !readSimNetwork(reader, read))
+      !readSimNetwork(reader, read) || !readSimSession(reader, read))
     return false;
   read.answers = ini.list("ui", "answers");
   if (const IniSection* domains = ini.section("domains"))

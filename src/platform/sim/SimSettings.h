@@ -40,6 +40,9 @@ struct SimAdapter {
   bool present = false;
 };
 
+// What another process does with the single-instance mutex ([session] instance).
+enum class SimInstance : std::uint8_t { None, Running, Abandoned, Fails };
+
 struct SimSettings {
   OsVersion os;
   std::string computerName;
@@ -60,6 +63,12 @@ struct SimSettings {
   std::set<std::string> deniedKeys;  // upper-cased, full root names
   std::set<std::string> missingFunctions;  // upper-cased
   std::vector<SimAdapter> adapters;  // in [network] adapters order
+  std::uint32_t memoryMb = 256;  // [computer] memory
+  int admin = -1;  // [session] admin: 1 yes, 0 no, -1 absent (decided by the account)
+  SimInstance instance = SimInstance::None;
+  bool serviceWindow = false;  // [service] window
+  std::uint32_t serviceAnswer = 0;  // [service] answer
+  bool postFails = false;  // [service] post = fail
 };
 
 // Reads `ini` into `settings`. False with "machine.ini: line N: [section]

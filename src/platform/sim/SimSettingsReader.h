@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,14 @@ class SimSettingsReader {
 };
 
 struct SimSettings;
+
+// One word among `words` (without regard to case); absent keys keep `out`.
+// `out` is the index of the word.
+bool readSimChoice(SimSettingsReader& reader, std::string_view section, std::string_view key,
+                   std::initializer_list<const char*> words, int& out);
+
+// [computer] memory, [session] admin and instance, [service].
+bool readSimSession(SimSettingsReader& reader, SimSettings& settings);
 
 // [network] and its [adapter.NAME] sections.
 bool readSimNetwork(SimSettingsReader& reader, SimSettings& settings);

@@ -60,18 +60,24 @@ int answerFor(const MessageBoxButtons& buttons, const std::string& word) {
   return 0;
 }
 
-std::string messageBoxEntry(const std::string& caption, const std::string& text,
-                            const MessageBoxButtons& buttons, int answer) {
-  std::string entry = "message box: " + caption + "\r\ntext: ";
+std::string transcriptField(const std::string& label, const std::string& text) {
+  std::string entry = label + ": ";
+  std::string indent(label.size() + 2, ' ');
   std::size_t start = 0;
   for (bool first = true; start <= text.size(); first = false) {
     std::size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
     std::string line = text.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    entry += (first ? "" : "      ") + line + "\r\n";
+    entry += (first ? "" : indent) + line + "\r\n";
     start = end + 1;
   }
+  return entry;
+}
+
+std::string messageBoxEntry(const std::string& caption, const std::string& text,
+                            const MessageBoxButtons& buttons, int answer) {
+  std::string entry = "message box: " + caption + "\r\n" + transcriptField("text", text);
   entry += "buttons: ";
   std::string answerWord;
   for (std::size_t i = 0; i < buttons.words.size(); ++i) {

@@ -26,6 +26,10 @@ int answerFor(const MessageBoxButtons& buttons, const std::string& word);
 std::string messageBoxEntry(const std::string& caption, const std::string& text,
                             const MessageBoxButtons& buttons, int answer);
 
+// "LABEL: text\r\n", the lines of the text after the first indented under
+// it.
+std::string transcriptField(const std::string& label, const std::string& text);
+
 // Appends to <folder>/transcript.txt; false when it cannot be written.
 bool appendTranscript(const std::filesystem::path& folder, const std::string& entry);
 
