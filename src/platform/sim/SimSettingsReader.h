@@ -34,7 +34,8 @@ class SimSettingsReader {
 
 struct SimSettings;
 
-// One word among `words` (without regard to case); absent keys keep `out`.
+// One word among `words` (without regard to case); absent or empty keys
+// keep `out`.
 // `out` is the index of the word.
 bool readSimChoice(SimSettingsReader& reader, std::string_view section, std::string_view key,
                    std::initializer_list<const char*> words, int& out);

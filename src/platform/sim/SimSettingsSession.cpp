@@ -10,7 +10,7 @@ namespace tessary {
 bool readSimChoice(SimSettingsReader& reader, std::string_view section, std::string_view key,
                    std::initializer_list<const char*> words, int& out) {
   const IniEntry* entry = reader.ini().entry(section, key);
-  if (!entry) return true;
+  if (!entry || trimBlanks(entry->value).empty()) return true;  // empty = absent
   int index = 0;
   std::string allowed;
   for (const char* word : words) {
