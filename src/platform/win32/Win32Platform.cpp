@@ -5,8 +5,10 @@
 
 #include <vector>
 
+#include "platform/win32/Win32BackgroundWindow.h"
 #include "platform/win32/Win32File.h"
 #include "platform/win32/Win32Handle.h"
+#include "platform/win32/Win32NotifyIcon.h"
 #include "platform/win32/Win32RuntimeFunctions.h"
 
 namespace tessary {
@@ -24,7 +26,12 @@ bool runsOnNtFamily() {
 Win32Platform::Win32Platform()
     : ntFamily_(runsOnNtFamily()), functions_(std::make_unique<Win32RuntimeFunctions>(ntFamily_)) {}
 
-Win32Platform::~Win32Platform() = default;
+Win32Platform::~Win32Platform() {
+  releaseNamedMutex();
+  // The icon leaves the notification area before the window that carries it.
+  notifyIcon_.reset();
+  background_.reset();
+}
 
 std::string Win32Platform::ownExecutablePath() {
   // The buffer grows until the name fits; older systems truncate silently.

@@ -9,6 +9,8 @@
 namespace tessary {
 
 class Win32RuntimeFunctions;
+class Win32BackgroundWindow;
+class Win32NotifyIcon;
 
 class Win32Platform final : public Platform {
  public:
@@ -71,6 +73,26 @@ class Win32Platform final : public Platform {
   // Win32MessageBox.cpp
   int messageBox(const std::string& text, const std::string& caption, std::uint32_t style) override;
 
+  // Win32PasswordDialog.cpp, Win32ReplaceDialog.cpp, Win32ProgressDialog.cpp
+  bool passwordDialog(std::string& password) override;
+  int confirmFileReplace(const std::string& heading, const std::string& existingDetails,
+                         const std::string& newDetails) override;
+  int progressDialog(const ProgressDialogSpec& spec, ProgressDialogHandler& handler) override;
+
+  // Win32BackgroundWindow.cpp, Win32NotifyIcon.cpp
+  void createBackgroundWindow(const BackgroundWindowSpec& spec) override;
+  void destroyBackgroundWindow() override;
+  void notificationIcon(NotificationIconAction action, const std::string& tip) override;
+
+  // Win32Rights.cpp, Win32Mutex.cpp, Win32ServiceWindow.cpp
+  bool serviceManagerFullAccess() override;
+  std::uint64_t totalPhysicalMemory() override;
+  MutexTake takeNamedMutex(const std::string& name) override;
+  void releaseNamedMutex() override;
+  WinError sendCopyData(const std::string& title, std::uint32_t id, const std::vector<std::uint8_t>& data,
+                        std::intptr_t& answer) override;
+  WinError postWindowMessage(const std::string& title, std::uint32_t message) override;
+
   // Win32Network.cpp, Win32TcpDriver.cpp, Win32NetworkDevices.cpp
   WinError interfaceTable(std::vector<NetInterfaceRow>& rows) override;
   WinError ipAddressTable(std::vector<IpAddressRow>& rows) override;
@@ -92,8 +114,18 @@ class Win32Platform final : public Platform {
   WinError domainControllerName(const std::string& domain, std::string& controller) override;
 
  private:
+  // The owner of our dialogs: the background window when there is one.
+  void* dialogOwner() const;
+
   bool ntFamily_ = false;
   std::unique_ptr<Win32RuntimeFunctions> functions_;
+  std::unique_ptr<Win32BackgroundWindow> background_;
+  std::unique_ptr<Win32NotifyIcon> notifyIcon_;
+  // The single-instance mutex while this process owns it.
+  void* mutex_ = nullptr;
+  // The progress dialog while it shows, so that pumped messages reach its
+  // keyboard handling.
+  void* activeDialog_ = nullptr;
 };
 
 }  // namespace tessary

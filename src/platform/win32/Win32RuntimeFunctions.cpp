@@ -56,6 +56,8 @@ constexpr FunctionEntry kFunctions[] = {
     {Setupapi, "SetupDiEnumDeviceInfo"},
     {Setupapi, "SetupDiGetDeviceRegistryPropertyA"},
     {Setupapi, "SetupDiDestroyDeviceInfoList"},
+    {Advapi32, "OpenSCManagerA"},
+    {Advapi32, "CloseServiceHandle"},
 };
 static_assert(std::size(kFunctions) == static_cast<std::size_t>(RuntimeFunction::Count));
 

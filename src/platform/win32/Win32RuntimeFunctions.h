@@ -24,6 +24,8 @@ enum class RuntimeFunction : std::uint8_t {
   SetupDiEnumDeviceInfo,
   SetupDiGetDeviceRegistryPropertyA,
   SetupDiDestroyDeviceInfoList,
+  OpenSCManagerA,
+  CloseServiceHandle,
   Count
 };
 

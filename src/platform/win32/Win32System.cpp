@@ -86,6 +86,15 @@ LocalTime Win32Platform::localTime() {
                    now.wHour,   now.wMinute, now.wSecond,    now.wMilliseconds};
 }
 
+std::uint64_t Win32Platform::totalPhysicalMemory() {
+  // GlobalMemoryStatusEx is missing before 2000; more than 4 GB shows as
+  // the most the old call can say, which is all the callers compare against.
+  MEMORYSTATUS status{};
+  status.dwLength = sizeof(status);
+  GlobalMemoryStatus(&status);
+  return status.dwTotalPhys;
+}
+
 void Win32Platform::processPendingMessages() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -94,6 +103,8 @@ void Win32Platform::processPendingMessages() {
       PostQuitMessage(static_cast<int>(message.wParam));
       return;
     }
+    // The progress dialog's keys (Tab, Escape, Enter) work while passes run.
+    if (activeDialog_ && IsDialogMessageA(static_cast<HWND>(activeDialog_), &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
