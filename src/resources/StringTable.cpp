@@ -137,6 +137,23 @@ constexpr Entry kStrings[] = {
     {Str::kCoreLibraryPath, "\\system32\\ntdll.dll"},
     {Str::kDefaultValueName, "(Default)"},
     {Str::kProbePrefix, "~nu"},
+    {Str::kFileNotAddedOlderExists, "File %1 will not be added.  Older file already exists."},
+    {Str::kFileNotAddedVersionExists, "File %1 will not be added.  A version already exists."},
+    {Str::kFileNotAddedNewerExists, "File %1 will not be added.  Newer file already exists."},
+    {Str::kDetailsSize, "\nSize:\t\t"},
+    {Str::kDetailsVersion, "\nVersion:\t"},
+    {Str::kDetailsModified, "\nModified Time:\t"},
+    {Str::kDetailsAttributes, "\nAttributes:\t"},
+    {Str::kDetailsBytes, " Bytes"},
+    {Str::kAttrNameReadOnly, "Read-only"},
+    {Str::kAttrNameHidden, "Hidden"},
+    {Str::kAttrNameSystem, "System"},
+    {Str::kAttrNameDirectory, "Directory"},
+    {Str::kAttrNameArchive, "Archive"},
+    {Str::kAttrNameTemporary, "Temporary"},
+    {Str::kAttrNameCompressed, "Compressed"},
+    {Str::kAttrNameOffline, "Offline"},
+    {Str::kAttrNameNormal, "Normal"},
 };
 
 }  // namespace

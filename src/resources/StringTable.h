@@ -142,6 +142,27 @@ enum class Str : std::uint16_t {
   kCoreLibraryPath = 2329,
   kDefaultValueName = 2330,
   kProbePrefix = 2331,
+
+  // The file install pass (2400s).
+  kFileNotAddedOlderExists = 2400,
+  kFileNotAddedVersionExists = 2401,
+  kFileNotAddedNewerExists = 2402,
+
+  // File details in the log (10000s).
+  kDetailsSize = 10023,
+  kDetailsVersion = 10025,
+  kDetailsModified = 10026,
+  kDetailsAttributes = 10027,
+  kDetailsBytes = 10028,
+  kAttrNameReadOnly = 10029,
+  kAttrNameHidden = 10030,
+  kAttrNameSystem = 10031,
+  kAttrNameDirectory = 10032,
+  kAttrNameArchive = 10033,
+  kAttrNameTemporary = 10034,
+  kAttrNameCompressed = 10035,
+  kAttrNameOffline = 10036,
+  kAttrNameNormal = 10037,
 };
 
 // The text of `id`; never null (an unknown number gives an empty text).
