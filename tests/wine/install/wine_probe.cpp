@@ -7,6 +7,11 @@
 //   wine_probe tempfolder         prints the run's temporary folder
 //   wine_probe net                prints the network discovery's result code
 //                                 and the address it found
+//   wine_probe mutex NAME [PATH]  takes the single-instance mutex NAME and
+//                                 prints Taken, HeldElsewhere or Failed; with
+//                                 PATH it keeps the mutex until PATH exists
+#include <windows.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -112,6 +117,20 @@ int printVariables(Win32Platform& platform) {
   return 0;
 }
 
+// Another instance, for the single-instance checks.
+int takeMutex(Win32Platform& platform, const std::string& name, const char* releaseWhen) {
+  static constexpr const char* kNames[] = {"Taken", "HeldElsewhere", "Failed"};
+  const MutexTake take = platform.takeNamedMutex(name);
+  std::printf("%s\n", kNames[static_cast<int>(take)]);
+  std::fflush(stdout);
+  if (!releaseWhen || take != MutexTake::Taken) return 0;
+  // At most a minute: a lost signal must not hang the test.
+  std::uint32_t attributes = 0;
+  for (int i = 0; i < 600 && platform.fileAttributes(releaseWhen, attributes) != kErrorSuccess; ++i) Sleep(100);
+  platform.releaseNamedMutex();
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -126,6 +145,10 @@ int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "net") == 0) return printNetwork(platform);
   if (argc == 2 && std::strcmp(argv[1], "support") == 0) return printSupport(platform);
   if (argc == 2 && std::strcmp(argv[1], "vars") == 0) return printVariables(platform);
-  std::fprintf(stderr, "usage: wine_probe os | argv ARGS... | makepkg SRC DST | tempfolder | net | support | vars\n");
+  if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "mutex") == 0)
+    return takeMutex(platform, argv[2], argc == 4 ? argv[3] : nullptr);
+  std::fprintf(stderr,
+               "usage: wine_probe os | argv ARGS... | makepkg SRC DST | tempfolder | net | support | vars | "
+               "mutex NAME [PATH]\n");
   return 2;
 }
