@@ -34,21 +34,33 @@ std::string ensureCorvaneTempFolder(Platform& platform) {
   return ensureFolder(platform, folder) ? folder : std::string();
 }
 
-std::string createTemporaryFile(Platform& platform, std::string_view folder, std::string_view prefix) {
+WinError createTemporaryFile(Platform& platform, std::string_view folder, std::string_view prefix,
+                             std::string& path) {
   // Start where the clock points, as the platform does, so that runs rarely
   // meet each other's names.
   const LocalTime now = platform.localTime();
   std::uint32_t number = (now.second * 1000u + now.milliseconds + now.minute * 60000u) % kUniqueNumbers;
   const std::string stem = joinPath(folder, prefix.substr(0, 3));
+  path.clear();
+  WinError error = kErrorFileExists;
   for (std::uint32_t tries = 0; tries < kUniqueNumbers; ++tries) {
     number = number % kUniqueNumbers + 1;
-    std::string path = stem + hexText(number) + ".tmp";
+    std::string candidate = stem + hexText(number) + ".tmp";
     std::unique_ptr<PlatformFile> file;
-    WinError error = platform.openFile(path, FileAccess::Write, kShareNone, FileDisposition::CreateNew, file);
-    if (error == kErrorSuccess && file) return path;
-    if (error != kErrorFileExists && error != kErrorAlreadyExists) return {};
+    error = platform.openFile(candidate, FileAccess::Write, kShareNone, FileDisposition::CreateNew, file);
+    if (error == kErrorSuccess && file) {
+      path = std::move(candidate);
+      return kErrorSuccess;
+    }
+    if (error != kErrorFileExists && error != kErrorAlreadyExists) return error;
   }
-  return {};
+  return error;
+}
+
+std::string createTemporaryFile(Platform& platform, std::string_view folder, std::string_view prefix) {
+  std::string path;
+  createTemporaryFile(platform, folder, prefix, path);
+  return path;
 }
 
 }  // namespace tessary

@@ -21,6 +21,10 @@ std::string ensureCorvaneTempFolder(Platform& platform);
 // characters of the prefix, a hexadecimal number of up to four digits) that
 // did not exist before, and returns its path. Empty when none can be made.
 std::string createTemporaryFile(Platform& platform, std::string_view folder, std::string_view prefix);
+// The same, with the system's answer to the first attempt that was not a
+// name already taken (5 when the folder refuses new files).
+WinError createTemporaryFile(Platform& platform, std::string_view folder, std::string_view prefix,
+                             std::string& path);
 
 // Deletes the file it names when it goes out of scope.
 class TemporaryFileGuard {

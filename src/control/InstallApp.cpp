@@ -4,23 +4,31 @@
 #include "control/SwitchParser.h"
 #include "platform/ArgumentVector.h"
 #include "support/FillFields.h"
-#include "support/RunLogPlace.h"
 
 namespace tessary {
 
 namespace {
-constexpr std::int32_t kExitFailure = 1;
 constexpr std::int32_t kVerboseLevel = 4;
 }  // namespace
 
 InstallApp::InstallApp(Platform& platform)
-    : platform_(platform), package_(std::make_unique<PkaArchive>()), log_(platform) {
-  state_.switchesText = "Switches used were: ";
+    : platform_(platform),
+      log_(platform),
+      engine_(std::make_unique<PackageEngine>(platform)),
+      users_(std::make_unique<UserSet>(platform)) {
+  state_.switchesText = text(Str::kSwitchesUsed);
   for (const char* privilege : kRunPrivileges) platform_.setPrivilege(privilege, true);
 }
 
 InstallApp::~InstallApp() {
-  PKAcloseArchive(*package_);
+  // The undo package first: it belongs to the running package's engine.
+  if (PackageEngine* undo = engine_->undoPackage(); undo != nullptr && undo->isOpen() && !undo->closePackage())
+    undo->abandonPackage();
+  // The running package is normally read-only (the system holds its image):
+  // there is nothing to save back into it.
+  if (engine_->isOpen()) engine_->abandonPackage();
+  if (backgroundWindow_) platform_.destroyBackgroundWindow();
+  if (mutexHeld_) platform_.releaseNamedMutex();
   for (const char* privilege : kRunPrivileges) platform_.setPrivilege(privilege, false);
   if (componentRuntimeStarted_) platform_.uninitializeComponentRuntime();
 }
@@ -31,13 +39,25 @@ void InstallApp::setExitCode(std::int32_t code) {
   state_.exitCodeText = exitCodeText(code);
 }
 
+void InstallApp::failWith(Str id) {
+  log_.logLine(std::string(text(Str::kFailurePrefix)) + text(id));
+  showUnlessQuietOrSimulating(text(id));
+}
+
+void InstallApp::showUnlessQuietOrSimulating(const std::string& message) {
+  if (options_.quiet || options_.simulate) return;
+  platform_.messageBox(message, programBaseName(state_.ownExecutablePath), kMbOk | kMbIconInformation);
+}
+
 bool InstallApp::startComponentRuntime() {
   componentRuntimeStarted_ = platform_.initializeComponentRuntime();
   return componentRuntimeStarted_;
 }
 
 void InstallApp::parseCommandLine() {
-  parseArguments(options_, splitCommandLine(platform_.rawCommandLine()));
+  std::string raw = platform_.rawCommandLine();
+  parseArguments(options_, splitCommandLine(raw));
+  state_.switchesText = text(Str::kSwitchesUsed) + std::string(commandLineArguments(raw));
 }
 
 void InstallApp::readSystemFacts() {
@@ -52,47 +72,16 @@ void InstallApp::readSystemFacts() {
   settings.quiet = options_.quiet;
   settings.simulate = options_.simulate;
   log_.setProgramName(programBaseName(state_.ownExecutablePath));
-}
-
-bool InstallApp::prepareTempFolder() {
-  state_.tempFolder = runTempFolder(platform_);
-  return ensureFolder(platform_, state_.tempFolder);
-}
-
-void InstallApp::openLog() {
-  openRunLog(log_, {options_.logLevel, options_.simulate, options_.simulationLogPath, state_.tempFolder});
+  users_->setUndoPackage(false);
 }
 
 int InstallApp::exitStep() {
+  if (backgroundWindow_) {
+    platform_.destroyBackgroundWindow();
+    backgroundWindow_ = false;
+  }
   log_.logLine(fillFields(text(Str::kLogExiting), {std::to_string(state_.exitCode)}));
   return state_.exitCode;
-}
-
-bool InstallApp::openOwnPackage() {
-  return PKAopenArchive(*package_, platform_, state_.ownExecutablePath, false) == 0;
-}
-
-int InstallApp::run() {
-  if (!startComponentRuntime()) {
-    setExitCode(kExitFailure);
-    return state_.exitCode;
-  }
-  parseCommandLine();
-  readSystemFacts();
-  if (!prepareTempFolder()) {
-    setExitCode(kExitNoTempFolder);
-    log_.say(Str::kExitTempFolder);
-    return exitStep();
-  }
-  if (!openOwnPackage()) {
-    // No log is open yet, so a quiet or simulated run says this to nobody;
-    // the exit code carries it.
-    log_.say(Str::kNothingToProcess);
-    setExitCode(kExitFailure);
-    return exitStep();
-  }
-  openLog();
-  return exitStep();
 }
 
 std::string programBaseName(const std::string& path) {

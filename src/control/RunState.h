@@ -22,6 +22,19 @@ struct RunState {
   std::string ownExecutablePath;
   std::string tempFolder;
   std::string switchesText;
+  std::string windowsFolder;
+  std::int32_t overwritePrompt = 0;  // the package's, for the file pass
+  std::string undoPackagePath;  // of the undo package opened, or the one asked for
+  std::string affectedUsers;    // "All Users", the user list or "Current User"
+  std::string packageTitle;
+  std::string packageDescription;
+  std::string packageId;
+  // Set by a program phase that failed inside the progress dialog: the
+  // completion phase is skipped.
+  std::int32_t programFailed = 0;
+  // The dialog closed with Cancel, or a minimized run ended in a program
+  // failure: the completion phase is skipped.
+  std::int32_t skipCompletion = 0;
 };
 
 }  // namespace tessary

@@ -58,4 +58,11 @@ std::vector<std::string> splitCommandLine(std::string_view line) {
   return arguments;
 }
 
+std::string_view commandLineArguments(std::string_view line) {
+  std::vector<std::string> name;
+  std::size_t i = takeProgramName(line, name);
+  while (i < line.size() && isBlank(line[i])) ++i;
+  return line.substr(i);
+}
+
 }  // namespace tessary

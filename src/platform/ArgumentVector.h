@@ -15,4 +15,8 @@ namespace tessary {
 // quote inside quotes gives one literal quote.
 std::vector<std::string> splitCommandLine(std::string_view line);
 
+// The line after the program name and the blanks that follow it, as the
+// system hands a program its command line without its name.
+std::string_view commandLineArguments(std::string_view line);
+
 }  // namespace tessary

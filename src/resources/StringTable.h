@@ -108,6 +108,9 @@ enum class Str : std::uint16_t {
   kPassRegistryWord = 2266,
   kRelaunchPlain = 2267,
   kRelaunchQuoted = 2268,
+  kPassPreWord = 2269,
+  kPassMidWord = 2270,
+  kPassPostWord = 2271,
 
   // Pre-install checks (2300s).
   kTargetBoth = 2300,

@@ -5,15 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "support/TextCompare.h"
+
 namespace tessary {
 
 // Position of the first `needle` in `text` at or after `from`, letter case
 // ignored; npos when absent or when `needle` is empty.
 std::size_t findNoCase(std::string_view text, std::string_view needle, std::size_t from = 0);
-
-inline bool containsNoCase(std::string_view text, std::string_view needle) {
-  return findNoCase(text, needle) != std::string_view::npos;
-}
 
 // Replaces occurrences of `needle` (letter case ignored): every one, or the
 // first only. The search goes on after each inserted text, so a replacement

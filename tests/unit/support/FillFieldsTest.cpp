@@ -10,7 +10,7 @@ TEST(FillFields, FieldsAreFilledInOrder) {
             "Windows XP Version: 5 minorVersion: 1");
   EXPECT_EQ(fillFields("100%% of %u", {"7"}), "100% of 7");
   EXPECT_EQ(fillFields("%s and %s", {"one"}), "one and ");  // no value: the field is dropped
-  EXPECT_EQ(fillFields("%1 %x tail%", {"unused"}), "%1 %x tail%");
+  EXPECT_EQ(fillFields("%1 %2 %x tail%", {"first", "unused"}), "first %2 %x tail%");
 }
 
 }  // namespace

@@ -62,6 +62,7 @@ class LogPlatform : public NullPlatform {
   std::set<std::string> folders = {"C:", "C:\\TEMP"};
   std::map<std::string, std::shared_ptr<MemoryFile>> files;
   std::set<std::string> lockedFiles;  // opens fail with a sharing violation
+  std::set<std::string> runningImages;  // opens for writing fail with a sharing violation
   std::set<std::string> fixedFolders;  // cannot be created
   LocalTime clock{2026, 12, 4, 10, 4, 44, 28, 0};
   std::vector<Box> boxes;
@@ -72,10 +73,11 @@ class LogPlatform : public NullPlatform {
     return std::string(found->second->bytes().begin(), found->second->bytes().end());
   }
 
-  WinError openFile(const std::string& path, FileAccess, unsigned, FileDisposition disposition,
+  WinError openFile(const std::string& path, FileAccess access, unsigned, FileDisposition disposition,
                     std::unique_ptr<PlatformFile>& file) override {
     file.reset();
     if (lockedFiles.count(path)) return kErrorSharingViolation;
+    if (runningImages.count(path) && access != FileAccess::Read) return kErrorSharingViolation;
     if (folders.count(path)) return kErrorAccessDenied;
     std::size_t slash = path.rfind('\\');
     if (slash == std::string::npos || !folders.count(path.substr(0, slash))) return kErrorPathNotFound;

@@ -1,0 +1,47 @@
+// The passes this runtime can carry out so far. Entries it cannot carry out
+// are named in the log and counted as errors, so that no package that
+// needs them ends as a silent success.
+#include "control/Passes.h"
+
+#include "control/InstallApp.h"
+#include "support/FillFields.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr Str kProgramPhaseWords[] = {Str::kPassPreWord, Str::kPassMidWord, Str::kPassPostWord};
+
+void reportUnavailable(InstallApp& app, Str word) {
+  app.log().logLine(fillFields(text(Str::kPassNotAvailable), {text(word)}));
+  app.state().errorsRecorded = 1;
+}
+
+bool hasEntries(const CTree* tree) { return tree != nullptr && !tree->children.empty(); }
+
+}  // namespace
+
+bool runPhasePrograms(InstallApp& app, ProgramPhase phase) {
+  const InstallOptions& options = app.packageOptions();
+  const std::vector<ProgramEntry>* lists[] = {&options.preInstall, &options.midInstall, &options.postInstall};
+  const auto index = static_cast<std::size_t>(phase);
+  if (!lists[index]->empty()) reportUnavailable(app, kProgramPhaseWords[index]);
+  return true;
+}
+
+void runFilePass(InstallApp& app, ProgressView& view) {
+  if (app.options().installScope == kScopeRegistryOnly) return;
+  app.log().logLine(text(app.options().simulate ? Str::kSimFileBanner : Str::kFileBanner));
+  IndexObject* index = app.engine().indexObject();
+  if (index != nullptr && hasEntries(index->index().fileTree.get())) reportUnavailable(app, Str::kPassFileWord);
+}
+
+void runRegistryPass(InstallApp& app, ProgressView& view) {
+  if (app.options().installScope == kScopeFilesOnly) return;
+  app.log().logLine(text(app.options().simulate ? Str::kSimRegistryBanner : Str::kRegistryBanner));
+  IndexObject* index = app.engine().indexObject();
+  if (index != nullptr && hasEntries(index->index().registryTree.get()))
+    reportUnavailable(app, Str::kPassRegistryWord);
+}
+
+}  // namespace tessary
