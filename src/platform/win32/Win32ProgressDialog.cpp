@@ -160,6 +160,18 @@ void initialize(HWND dialog, ProgressSession& session) {
   SetForegroundWindow(dialog);
 }
 
+// Systems that draw minimised windows as icons show ours.
+void paintIconCentred(HWND dialog) {
+  PAINTSTRUCT paintStruct;
+  HDC dc = BeginPaint(dialog, &paintStruct);
+  if (!dc) return;
+  RECT client;
+  GetClientRect(dialog, &client);
+  DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON)) / 2, (client.bottom - GetSystemMetrics(SM_CYICON)) / 2,
+           programIcon(IconImage::Program, false));
+  EndPaint(dialog, &paintStruct);
+}
+
 INT_PTR CALLBACK progressProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     attachDialogState(dialog, reinterpret_cast<void*>(lParam));
@@ -193,6 +205,12 @@ INT_PTR CALLBACK progressProcedure(HWND dialog, UINT message, WPARAM wParam, LPA
       // Also in quiet runs, whose Exit button is disabled.
       requestExit(dialog, *session);
       return TRUE;
+    case WM_PAINT:
+      if (IsIconic(dialog)) {
+        paintIconCentred(dialog);
+        return TRUE;
+      }
+      break;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == kAboutCommand) {
         showAbout(dialog);
