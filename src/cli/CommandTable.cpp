@@ -4,6 +4,7 @@
 #include "cli/ListCommand.h"
 #include "cli/VerifyCommand.h"
 #include "cli/MachineCommand.h"
+#include "cli/RunCommand.h"
 #include "cli/VarsCommand.h"
 
 namespace tessary::cli {
@@ -17,6 +18,7 @@ const std::vector<Command>& commands() {
       {"verify", "verify PACKAGE", runVerify},
       {"machine", kMachineUsage, runMachineCommand},
       {"vars", kVarsUsage, runVarsCommand},
+      {"run", kRunUsage, runRunCommand},
   };
   return table;
 }

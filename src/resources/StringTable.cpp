@@ -90,7 +90,7 @@ constexpr Entry kStrings[] = {
     {Str::kSimFileBanner, "************    SIMULATING FILE OPERATIONS IN NUP    ************"},
     {Str::kSimRegistryBanner, "************    SIMULATING REGISTRY OPERATIONS IN NUP    ************"},
     {Str::kProgressComplete, "Complete"},
-    {Str::kPassNotAvailable, "NUP ERROR! - This runtime cannot carry out the %s entries of this NUP yet; none of them was installed."},
+    {Str::kPassNotAvailable, "NUP ERROR! - This runtime cannot carry out the %s entries of this NUP yet; they were skipped."},
     {Str::kExitQuestion, "Exiting the install before it is finished could cause problems with the program and possibly your machine. \n\nAre you sure you want to Exit?"},
     {Str::kDefaultTitle, "Tessary"},
     {Str::kDefaultDescription, "Welcome to Tessary"},

@@ -249,6 +249,9 @@ class SimPlatform final : public Platform {
                              bool isDirectory) const;
   // 32 when another opener or [faults] locked holds the entry.
   WinError checkNotInUse(const WindowsPath& parsed, const HostLocation& location) const;
+  // The running program's own file, which Windows keeps from being written,
+  // replaced or deleted while it runs.
+  bool isRunningImage(const WindowsPath& parsed) const;
   WinError moveNow(const std::string& from, const std::string& to, std::uint32_t flags,
                    std::string& shown);
   WinError moveAtReboot(const std::string& from, const std::string& to, std::uint32_t flags,

@@ -4,6 +4,7 @@
 #include "platform/sim/SimFile.h"
 #include "platform/sim/SimPath.h"
 #include "platform/sim/SimPlatform.h"
+#include "platform/sim/SimText.h"
 
 namespace tessary {
 
@@ -45,8 +46,18 @@ WinError SimPlatform::locate(const std::string& path, WindowsPath& parsed, HostL
   return locateOnHost(machine_.drivesFolder(), parsed, location);
 }
 
+bool SimPlatform::isRunningImage(const WindowsPath& parsed) const {
+  WindowsPath program;
+  if (exePath_.empty() || parseWindowsPath(exePath_, program) != kErrorSuccess) return false;
+  if (program.drive != parsed.drive || program.names.size() != parsed.names.size()) return false;
+  for (std::size_t i = 0; i < program.names.size(); ++i)
+    if (foldCase(program.names[i]) != foldCase(parsed.names[i])) return false;
+  return true;
+}
+
 WinError SimPlatform::checkNotInUse(const WindowsPath& parsed, const HostLocation& location) const {
   if (machine_.isLockedFault(parsed)) return kErrorSharingViolation;
+  if (isRunningImage(parsed)) return kErrorAccessDenied;
   if (!state_->openFiles.allowsDelete(location.host.generic_string())) return kErrorSharingViolation;
   return kErrorSuccess;
 }
@@ -100,6 +111,7 @@ WinError SimPlatform::openChecked(const std::string& path, FileAccess access, un
 
   std::string key = location.host.generic_string();
   if (location.exists && machine_.isLockedFault(parsed)) return kErrorSharingViolation;
+  if (location.exists && writes && isRunningImage(parsed)) return kErrorSharingViolation;
   if (WinError error = state_->openFiles.check(key, access, share)) return error;
 
   if (!location.exists) {
