@@ -19,6 +19,12 @@ void reportUnavailable(InstallApp& app, Str word) {
 
 bool hasEntries(const CTree* tree) { return tree != nullptr && !tree->children.empty(); }
 
+// Windows stay responsive, and a confirmed Exit stops the pass.
+bool goOn(InstallApp& app) {
+  app.platform().processPendingMessages();
+  return app.state().cancelled == 0;
+}
+
 }  // namespace
 
 bool runPhasePrograms(InstallApp& app, ProgramPhase phase) {
@@ -32,6 +38,7 @@ bool runPhasePrograms(InstallApp& app, ProgramPhase phase) {
 void runFilePass(InstallApp& app, ProgressView& view) {
   if (app.options().installScope == kScopeRegistryOnly) return;
   app.log().logLine(text(app.options().simulate ? Str::kSimFileBanner : Str::kFileBanner));
+  if (!goOn(app)) return;
   IndexObject* index = app.engine().indexObject();
   if (index != nullptr && hasEntries(index->index().fileTree.get())) reportUnavailable(app, Str::kPassFileWord);
 }
@@ -39,6 +46,7 @@ void runFilePass(InstallApp& app, ProgressView& view) {
 void runRegistryPass(InstallApp& app, ProgressView& view) {
   if (app.options().installScope == kScopeFilesOnly) return;
   app.log().logLine(text(app.options().simulate ? Str::kSimRegistryBanner : Str::kRegistryBanner));
+  if (!goOn(app)) return;
   IndexObject* index = app.engine().indexObject();
   if (index != nullptr && hasEntries(index->index().registryTree.get()))
     reportUnavailable(app, Str::kPassRegistryWord);

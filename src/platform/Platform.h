@@ -229,7 +229,7 @@ class Platform {
   virtual std::uint64_t totalPhysicalMemory() = 0;
 
   // Takes the computer-wide mutex `name` for this process: opens an
-  // existing one and waits for it without time-out (an abandoned one is
+  // existing one and tries it with a zero time-out (an abandoned one is
   // taken over), or creates it owned. The platform keeps the handle.
   virtual MutexTake takeNamedMutex(const std::string& name) = 0;
   // Releases and closes the mutex taken above; nothing when none is held.

@@ -106,6 +106,17 @@ bool SimMachine::isLockedFault(const WindowsPath& path) const {
   return config_.locked.count(foldCase(path.text())) > 0;
 }
 
+bool SimMachine::isDeniedFolder(const WindowsPath& path) const {
+  return config_.deniedFolders.count(foldCase(path.text())) > 0;
+}
+
+bool SimMachine::isInDeniedFolder(const WindowsPath& path) const {
+  if (path.names.empty()) return false;
+  WindowsPath parent = path;
+  parent.names.pop_back();
+  return isDeniedFolder(parent);
+}
+
 bool SimMachine::isDeniedKey(const std::string& treePath) const {
   return deniedKeys_.count(foldCase(treePath)) > 0;
 }

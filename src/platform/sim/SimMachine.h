@@ -56,6 +56,10 @@ class SimMachine {
   bool componentRuntimeFails() const { return config_.comRuntimeFails; }
   bool isReadOnlyFault(const WindowsPath& path) const;
   bool isLockedFault(const WindowsPath& path) const;
+  // A folder whose permissions refuse this account new entries, or a new
+  // entry in such a folder.
+  bool isDeniedFolder(const WindowsPath& path) const;
+  bool isInDeniedFolder(const WindowsPath& path) const;
   // `treePath` is a full key path as the tree spells it.
   bool isDeniedKey(const std::string& treePath) const;
   bool lacksFunction(const std::string& name) const;

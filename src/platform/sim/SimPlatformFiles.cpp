@@ -75,6 +75,7 @@ WinError SimPlatform::createFolder(const std::string& path) {
   HostLocation location;
   WinError result = path.size() > kMaxFolderText ? kErrorFilenameExcedRange : locate(path, parsed, location);
   if (!result && location.exists) result = kErrorAlreadyExists;
+  if (!result && (machine_.isDeniedFolder(parsed) || machine_.isInDeniedFolder(parsed))) result = kErrorAccessDenied;
   if (!result) {
     std::error_code ec;
     if (!std::filesystem::create_directory(location.host, ec)) result = kErrorAccessDenied;

@@ -115,7 +115,7 @@ WinError SimPlatform::openChecked(const std::string& path, FileAccess access, un
   if (WinError error = state_->openFiles.check(key, access, share)) return error;
 
   if (!location.exists) {
-    if (!createEmptyHostFile(location.host)) return kErrorAccessDenied;
+    if (machine_.isInDeniedFolder(parsed) || !createEmptyHostFile(location.host)) return kErrorAccessDenied;
   } else if (disposition == FileDisposition::CreateAlways ||
              disposition == FileDisposition::TruncateExisting) {
     std::error_code ec;

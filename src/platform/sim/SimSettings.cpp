@@ -200,7 +200,8 @@ bool readFaults(SimSettingsReader& reader, SimSettings& settings) {
   if (!com.empty() && !equalsNoCase(com, "ok") && !equalsNoCase(com, "fail"))
     return reader.fail("faults", "comRuntime", "must be fail or ok: \"" + com + "\"");
   settings.comRuntimeFails = equalsNoCase(com, "fail");
-  if (!readPaths(reader, "readonly", settings.readOnly) || !readPaths(reader, "locked", settings.locked))
+  if (!readPaths(reader, "readonly", settings.readOnly) || !readPaths(reader, "locked", settings.locked) ||
+      !readPaths(reader, "deniedFolders", settings.deniedFolders))
     return false;
   for (const std::string& path : ini.list("faults", "deniedKeys")) {
     std::size_t slash = path.find('\\');

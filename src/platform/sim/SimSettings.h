@@ -60,6 +60,7 @@ struct SimSettings {
   bool comRuntimeFails = false;
   std::set<std::string> readOnly;  // upper-cased Windows paths
   std::set<std::string> locked;  // upper-cased Windows paths
+  std::set<std::string> deniedFolders;  // upper-cased Windows paths
   std::set<std::string> deniedKeys;  // upper-cased, full root names
   std::set<std::string> missingFunctions;  // upper-cased
   std::vector<SimAdapter> adapters;  // in [network] adapters order
