@@ -282,6 +282,33 @@ TEST(InstallSequenceRuns, LowRegistryQuotaEndsARunButNotASimulation) {
   }
 }
 
+TEST(InstallSequenceRuns, ALogThatCannotBeOpenedDoesNotStopTheRun) {
+  ScenarioComputer computer(workFolder("LockedLog"), "xp");
+  computer.touch(kTemp + "nupinst.log");
+  computer.set("faults", "locked", kTemp + "nupinst.log");
+  fs::path package = computer.buildPackage(kPlainManifest, payloadFolder("LockedLog"));
+  RunResult result = computer.run(package, "/q");
+  EXPECT_EQ(result.code, 0);
+  EXPECT_EQ(result.logPath, "");
+  EXPECT_TRUE(fs::exists(computer.hostPath(kTemp + "app-un01.exe")));
+}
+
+TEST(InstallSequenceRuns, ADamagedPackageHasNothingToProcess) {
+  ScenarioComputer computer(workFolder("Damaged"), "xp");
+  fs::path package = computer.buildPackage(kPlainManifest, payloadFolder("Damaged"));
+  const std::string whole = readText(package);
+  // Cut inside the archive, and garble its directory, in two packages.
+  const std::vector<std::string> damaged = {whole.substr(0, whole.size() / 2 + 600),
+                                            whole.substr(0, 1024) + std::string(whole.size() - 1024, '\x5A')};
+  for (std::size_t i = 0; i < damaged.size(); ++i) {
+    fs::path broken = workFolder("Damaged-build") / ("broken" + std::to_string(i) + ".exe");
+    std::ofstream(broken, std::ios::binary) << damaged[i];
+    RunResult result = computer.run(broken, "/q");
+    EXPECT_EQ(result.code, 1) << i;
+    EXPECT_EQ(result.exitText, "Undefined Error 1") << i;
+  }
+}
+
 TEST(InstallSequenceRuns, TwoRunsAppendTwoHeaders) {
   ScenarioComputer computer(workFolder("TwoRuns"), "xp");
   fs::path package = computer.buildPackage(kPlainManifest, payloadFolder("TwoRuns"));
