@@ -110,6 +110,27 @@ done
 check "undo package verifies" 0 $?
 [ $failures -eq 0 ] || cat "$work/verify.out"
 
+# vb:0 writes no log at all, yet the run is the same.
+fresh winxp
+install "$work/ok.exe" /q /vb:0
+check "ok.exe /vb:0: exit code" 0 "$code"
+check "ok.exe /vb:0: no log" no "$(yesno test -e "$log")"
+
+# A simulation whose log folder does not exist logs under the same name in
+# the temporary folder, changes nothing and writes no undo package.
+fresh winxp
+install "$work/ok.exe" /q '/si:C:\no such folder\sim.log'
+check "ok.exe /si: exit code" 0 "$code"
+log="$temp_dir/sim.log"
+for line in "************    SIMULATED INSTALLATION    ************" \
+            "************    SIMULATING FILE OPERATIONS IN NUP    ************" \
+            "************    NUP INSTALL COMPLETE    ************" \
+            " Tessary process complete."; do
+  check "ok.exe /si: line <$line>" yes "$(yesno has_line "$line")"
+done
+check "ok.exe /si: no nupinst.log" no "$(yesno test -e "$temp_dir/nupinst.log")"
+check "ok.exe /si: no undo package" no "$(yesno test -e "$temp_dir/ok-un01.exe")"
+
 # Minimized: no dialog, a notification icon instead; the run still completes.
 fresh winxp
 install "$work/ok.exe" /qm
