@@ -100,12 +100,12 @@ Step InstallApp::runPassesPhase() {
     if (!programsHeld) return Step::End;
     return Step::Continue;
   }
-  ProgressDialogSpec spec;
-  spec.title = state_.packageTitle.empty() ? text(Str::kDefaultTitle) : state_.packageTitle;
-  spec.description = dialogDescription(state_.packageDescription);
-  spec.quiet = options_.quiet != 0;
+  ProgressDialogRequest request;
+  request.title = state_.packageTitle.empty() ? text(Str::kDefaultTitle) : state_.packageTitle;
+  request.description = dialogDescription(state_.packageDescription);
+  request.quiet = options_.quiet != 0;
   DialogPasses passes(*this);
-  if (platform_.progressDialog(spec, passes) != kIdOk) {
+  if (platform_.progressDialog(request, passes) != kIdOk) {
     state_.cancelRequested = 1;
     state_.skipCompletion = 1;
   }

@@ -52,13 +52,13 @@ Step InstallApp::checkFolderAccessPhase() {
 }
 
 Step InstallApp::showBackgroundWindow() {
-  BackgroundWindowSpec spec;
-  spec.bitmapPath = engine_->extractBitmap();
+  BackgroundWindowRequest request;
+  request.bitmapPath = engine_->extractBitmap();
   // Without a bitmap the engine answers with the bitmap's source path.
-  if (engine_->bitmapPath().empty()) spec.bitmapPath.clear();
-  spec.bitmapLayout = engine_->options().bitmapLayout;
-  spec.visible = !options_.minimized;
-  platform_.createBackgroundWindow(spec);
+  if (engine_->bitmapPath().empty()) request.bitmapPath.clear();
+  request.bitmapLayout = engine_->options().bitmapLayout;
+  request.visible = !options_.minimized;
+  platform_.createBackgroundWindow(request);
   backgroundWindow_ = true;
   return Step::Continue;
 }

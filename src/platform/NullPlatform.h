@@ -101,9 +101,9 @@ class NullPlatform : public Platform {
     return false;
   }
   int confirmFileReplace(const std::string&, const std::string&, const std::string&) override { return kReplaceNo; }
-  void createBackgroundWindow(const BackgroundWindowSpec&) override {}
+  void createBackgroundWindow(const BackgroundWindowRequest&) override {}
   void destroyBackgroundWindow() override {}
-  int progressDialog(const ProgressDialogSpec&, ProgressDialogHandler&) override { return kIdCancel; }
+  int progressDialog(const ProgressDialogRequest&, ProgressDialogHandler&) override { return kIdCancel; }
   void notificationIcon(NotificationIconAction, const std::string&) override {}
 
   bool serviceManagerFullAccess() override { return false; }

@@ -209,11 +209,11 @@ class Platform {
 
   // The background window; one at a time, destroyed by the second call or
   // at process end.
-  virtual void createBackgroundWindow(const BackgroundWindowSpec& spec) = 0;
+  virtual void createBackgroundWindow(const BackgroundWindowRequest& request) = 0;
   virtual void destroyBackgroundWindow() = 0;
 
   // Shows the modal progress dialog until it closes; kIdOk or kIdCancel.
-  virtual int progressDialog(const ProgressDialogSpec& spec, ProgressDialogHandler& handler) = 0;
+  virtual int progressDialog(const ProgressDialogRequest& request, ProgressDialogHandler& handler) = 0;
 
   // The notification-area icon of minimized runs, with its tip text (at
   // most 127 characters kept); every tenth update switches its image.

@@ -9,7 +9,7 @@
 namespace tessary {
 
 // The full-screen window behind the dialogs.
-struct BackgroundWindowSpec {
+struct BackgroundWindowRequest {
   std::string title = "TessaryPackageBackgroundWindow";
   // A device-independent bitmap file; empty = none.
   std::string bitmapPath;
@@ -19,7 +19,7 @@ struct BackgroundWindowSpec {
   bool visible = true;
 };
 
-struct ProgressDialogSpec {
+struct ProgressDialogRequest {
   std::string title;        // "Tessary" when the package has none
   std::string description;  // shown as it stands ("&" already doubled)
   // Buttons disabled; the passes start by themselves after one second.

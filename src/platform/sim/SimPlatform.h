@@ -162,13 +162,13 @@ class SimPlatform final : public Platform {
   int confirmFileReplace(const std::string& heading, const std::string& existingDetails,
                          const std::string& newDetails) override;
   // A second window closes the first.
-  void createBackgroundWindow(const BackgroundWindowSpec& spec) override;
+  void createBackgroundWindow(const BackgroundWindowRequest& request) override;
   void destroyBackgroundWindow() override;
   // Quiet: begins at once. Otherwise `exit` presses Exit (then Begin when
   // the handler refuses); anything else, or none left, presses Begin. While
   // the passes run, processPendingMessages presses Exit when the next
   // answer is `exit-during`.
-  int progressDialog(const ProgressDialogSpec& spec, ProgressDialogHandler& handler) override;
+  int progressDialog(const ProgressDialogRequest& request, ProgressDialogHandler& handler) override;
   // Show and Remove are written; updates only counted (the last tip is
   // written on Remove).
   void notificationIcon(NotificationIconAction action, const std::string& tip) override;

@@ -54,14 +54,14 @@ struct SimPlatform::RunningProgress {
   bool cancelled = false;  // an exit accepted during the passes
 };
 
-void SimPlatform::createBackgroundWindow(const BackgroundWindowSpec& spec) {
+void SimPlatform::createBackgroundWindow(const BackgroundWindowRequest& request) {
   if (background_.shown) destroyBackgroundWindow();
   background_.shown = true;
-  background_.title = spec.title;
-  transcribe("window: " + spec.title + "\r\nbitmap: " + (spec.bitmapPath.empty() ? "none" : spec.bitmapPath) +
-             "\r\nlayout: " + layoutWord(spec.bitmapLayout) + " (" + std::to_string(spec.bitmapLayout) +
-             ")\r\nshown: " + (spec.visible ? "visible" : "hidden") + "\r\n\r\n");
-  record("background window \"" + spec.title + "\"");
+  background_.title = request.title;
+  transcribe("window: " + request.title + "\r\nbitmap: " + (request.bitmapPath.empty() ? "none" : request.bitmapPath) +
+             "\r\nlayout: " + layoutWord(request.bitmapLayout) + " (" + std::to_string(request.bitmapLayout) +
+             ")\r\nshown: " + (request.visible ? "visible" : "hidden") + "\r\n\r\n");
+  record("background window \"" + request.title + "\"");
 }
 
 void SimPlatform::destroyBackgroundWindow() {
@@ -71,15 +71,15 @@ void SimPlatform::destroyBackgroundWindow() {
   record("background window closed");
 }
 
-int SimPlatform::progressDialog(const ProgressDialogSpec& spec, ProgressDialogHandler& handler) {
-  transcribe("dialog: " + spec.title + "\r\n" + transcriptField("text", spec.description) +
-             "quiet: " + (spec.quiet ? "yes" : "no") + "\r\n\r\n");
+int SimPlatform::progressDialog(const ProgressDialogRequest& request, ProgressDialogHandler& handler) {
+  transcribe("dialog: " + request.title + "\r\n" + transcriptField("text", request.description) +
+             "quiet: " + (request.quiet ? "yes" : "no") + "\r\n\r\n");
   RunningProgress running;
   running.handler = &handler;
-  running.quiet = spec.quiet;
+  running.quiet = request.quiet;
   RecordingView view;
   bool closedBeforeBegin = false;
-  if (spec.quiet) {
+  if (request.quiet) {
     transcribe("pressed: begin (quiet timer)\r\n\r\n");
   } else {
     std::string word;
@@ -101,9 +101,9 @@ int SimPlatform::progressDialog(const ProgressDialogSpec& spec, ProgressDialogHa
   }
   bool cancelled = closedBeforeBegin || running.cancelled;
   const char* answer = cancelled ? "cancel" : "ok";
-  transcribe("dialog closed: " + spec.title + "\r\nfile: " + view.files.shown() +
+  transcribe("dialog closed: " + request.title + "\r\nfile: " + view.files.shown() +
              "\r\nregistry: " + view.registry.shown() + "\r\nanswer: " + answer + "\r\n\r\n");
-  record("progress dialog \"" + spec.title + "\" -> " + answer);
+  record("progress dialog \"" + request.title + "\" -> " + answer);
   return cancelled ? kIdCancel : kIdOk;
 }
 

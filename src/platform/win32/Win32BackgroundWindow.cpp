@@ -51,15 +51,15 @@ HBITMAP loadBitmap(const std::string& path) {
 
 }  // namespace
 
-Win32BackgroundWindow::Win32BackgroundWindow(const BackgroundWindowSpec& spec)
-    : bitmap_(loadBitmap(spec.bitmapPath)),
+Win32BackgroundWindow::Win32BackgroundWindow(const BackgroundWindowRequest& request)
+    : bitmap_(loadBitmap(request.bitmapPath)),
       palette_(paletteDisplay() ? makeBluePalette() : nullptr),
-      layout_(spec.bitmapLayout) {
+      layout_(request.bitmapLayout) {
   if (!registerClass(procedure)) return;
-  CreateWindowExA(WS_EX_WINDOWEDGE, kClassName, spec.title.c_str(), WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0,
+  CreateWindowExA(WS_EX_WINDOWEDGE, kClassName, request.title.c_str(), WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0,
                   0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
                   GetModuleHandleA(nullptr), this);
-  if (!window_ || !spec.visible) return;
+  if (!window_ || !request.visible) return;
   SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(programIcon(IconImage::Program, false)));
   SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programIcon(IconImage::Program, true)));
   ShowWindow(window_, SW_SHOWMAXIMIZED);
@@ -140,9 +140,9 @@ LRESULT CALLBACK Win32BackgroundWindow::procedure(HWND window, UINT message, WPA
 
 namespace tessary {
 
-void Win32Platform::createBackgroundWindow(const BackgroundWindowSpec& spec) {
+void Win32Platform::createBackgroundWindow(const BackgroundWindowRequest& request) {
   destroyBackgroundWindow();
-  background_ = std::make_unique<Win32BackgroundWindow>(spec);
+  background_ = std::make_unique<Win32BackgroundWindow>(request);
   if (!background_->window()) background_.reset();
 }
 

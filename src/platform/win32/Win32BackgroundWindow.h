@@ -27,7 +27,7 @@ class OwnedGdiObject {
 class Win32BackgroundWindow {
  public:
   // Check window() for success: no window when the system refused one.
-  explicit Win32BackgroundWindow(const BackgroundWindowSpec& spec);
+  explicit Win32BackgroundWindow(const BackgroundWindowRequest& request);
   ~Win32BackgroundWindow();
   Win32BackgroundWindow(const Win32BackgroundWindow&) = delete;
   Win32BackgroundWindow& operator=(const Win32BackgroundWindow&) = delete;

@@ -77,10 +77,10 @@ class Win32Platform final : public Platform {
   bool passwordDialog(std::string& password) override;
   int confirmFileReplace(const std::string& heading, const std::string& existingDetails,
                          const std::string& newDetails) override;
-  int progressDialog(const ProgressDialogSpec& spec, ProgressDialogHandler& handler) override;
+  int progressDialog(const ProgressDialogRequest& request, ProgressDialogHandler& handler) override;
 
   // Win32BackgroundWindow.cpp, Win32NotifyIcon.cpp
-  void createBackgroundWindow(const BackgroundWindowSpec& spec) override;
+  void createBackgroundWindow(const BackgroundWindowRequest& request) override;
   void destroyBackgroundWindow() override;
   void notificationIcon(NotificationIconAction action, const std::string& tip) override;
 

@@ -106,7 +106,7 @@ class DialogProgressView final : public ProgressView {
 };
 
 struct ProgressSession {
-  const ProgressDialogSpec& spec;
+  const ProgressDialogRequest& request;
   ProgressDialogHandler& handler;
   void*& activeDialog;
   bool started = false;
@@ -143,8 +143,8 @@ void requestExit(HWND dialog, ProgressSession& session) {
 
 void initialize(HWND dialog, ProgressSession& session) {
   session.activeDialog = dialog;
-  SetWindowTextA(dialog, session.spec.title.c_str());
-  SetDlgItemTextA(dialog, kDescription, session.spec.description.c_str());
+  SetWindowTextA(dialog, session.request.title.c_str());
+  SetDlgItemTextA(dialog, kDescription, session.request.description.c_str());
   if (HMENU menu = GetSystemMenu(dialog, FALSE)) {
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, MF_STRING, kAboutCommand, "&About Tessary...");
@@ -152,7 +152,7 @@ void initialize(HWND dialog, ProgressSession& session) {
   SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(programIcon(IconImage::Program, false)));
   SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programIcon(IconImage::Program, true)));
   for (int id : {kFileBar, kRegistryBar}) SendDlgItemMessageA(dialog, id, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-  if (session.spec.quiet) {
+  if (session.request.quiet) {
     EnableWindow(GetDlgItem(dialog, kBegin), FALSE);
     EnableWindow(GetDlgItem(dialog, kExit), FALSE);
     SetTimer(dialog, kQuietTimer, kQuietDelayMs, nullptr);
@@ -223,11 +223,11 @@ INT_PTR CALLBACK progressProcedure(HWND dialog, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-int Win32Platform::progressDialog(const ProgressDialogSpec& spec, ProgressDialogHandler& handler) {
+int Win32Platform::progressDialog(const ProgressDialogRequest& request, ProgressDialogHandler& handler) {
   InitCommonControls();
   static const std::vector<std::uint8_t> dialogTemplate = buildDialogTemplate("Tessary", 320, 161, kProgressItems);
   void* const outerDialog = activeDialog_;
-  ProgressSession session{spec, handler, activeDialog_};
+  ProgressSession session{request, handler, activeDialog_};
   const INT_PTR result = showDialog(dialogTemplate, static_cast<HWND>(dialogOwner()), progressProcedure,
                                     reinterpret_cast<LPARAM>(&session));
   activeDialog_ = outerDialog;

@@ -72,12 +72,12 @@ TEST(SimWindows, BackgroundWindowIsOneAtATime) {
   std::unique_ptr<SimPlatform> sim = simtest::loadSim(folder);
   ASSERT_TRUE(sim);
   sim->destroyBackgroundWindow();  // none yet: nothing
-  BackgroundWindowSpec first;
+  BackgroundWindowRequest first;
   first.bitmapPath = "C:\\TEMP\\bg.bmp";
   first.bitmapLayout = 2;
   sim->createBackgroundWindow(first);
   EXPECT_TRUE(sim->backgroundWindowShown());
-  BackgroundWindowSpec second;
+  BackgroundWindowRequest second;
   second.title = "Other";
   second.visible = false;
   sim->createBackgroundWindow(second);
@@ -148,10 +148,10 @@ TEST(SimWindows, ProgressDialogButtonsComeFromTheAnswers) {
     handler.onBegin = [&](ProgressView&) {
       for (int i = 0; i < c.pumps; ++i) sim->processPendingMessages();
     };
-    ProgressDialogSpec spec;
-    spec.title = "Tessary";
-    spec.quiet = c.quiet;
-    EXPECT_EQ(sim->progressDialog(spec, handler), c.result);
+    ProgressDialogRequest request;
+    request.title = "Tessary";
+    request.quiet = c.quiet;
+    EXPECT_EQ(sim->progressDialog(request, handler), c.result);
     EXPECT_EQ(handler.begins, c.begins);
     EXPECT_EQ(handler.exits, c.exits);
     EXPECT_EQ(sim->peekAnswer(), c.nextAnswerAfter);
@@ -169,10 +169,10 @@ TEST(SimWindows, ProgressDialogWritesItsLastProgress) {
     view.fileProgress(100, "Complete");
     view.registryProgress(40, "HKEY_LOCAL_MACHINE\\Software\\X");
   };
-  ProgressDialogSpec spec;
-  spec.title = "My Package";
-  spec.description = "Tools && more\nsecond line";
-  EXPECT_EQ(sim->progressDialog(spec, handler), kIdOk);
+  ProgressDialogRequest request;
+  request.title = "My Package";
+  request.description = "Tools && more\nsecond line";
+  EXPECT_EQ(sim->progressDialog(request, handler), kIdOk);
   EXPECT_EQ(transcriptOf(folder),
             "dialog: My Package\r\ntext: Tools && more\r\n      second line\r\nquiet: no\r\n\r\n"
             "pressed: begin\r\n\r\n"
@@ -193,9 +193,9 @@ TEST(SimWindows, ExitDuringThePassesAsksAndClosesWithCancel) {
     sim->processPendingMessages();
     sim->processPendingMessages();  // the dialog is closing: nothing more is pressed
   };
-  ProgressDialogSpec spec;
-  spec.title = "Tessary";
-  EXPECT_EQ(sim->progressDialog(spec, handler), kIdCancel);
+  ProgressDialogRequest request;
+  request.title = "Tessary";
+  EXPECT_EQ(sim->progressDialog(request, handler), kIdCancel);
   EXPECT_EQ(handler.exits, std::vector<bool>{true});
   EXPECT_EQ(sim->peekAnswer(), "exit-during");
   std::string transcript = transcriptOf(folder);
@@ -223,8 +223,8 @@ TEST(SimWindows, MessagesPumpedWhileAnExitIsAskedDoNotPressExitAgain) {
     return false;
   };
   handler.onBegin = [&](ProgressView&) { sim->processPendingMessages(); };
-  ProgressDialogSpec spec;
-  EXPECT_EQ(sim->progressDialog(spec, handler), kIdOk);
+  ProgressDialogRequest request;
+  EXPECT_EQ(sim->progressDialog(request, handler), kIdOk);
   EXPECT_EQ(handler.exits, std::vector<bool>{true});
   EXPECT_EQ(leftWhileAsking, "exit-during");
   EXPECT_EQ(sim->peekAnswer(), "exit-during");

@@ -109,7 +109,7 @@ class RecordingHandler final : public ProgressDialogHandler {
 TEST(Win32ProgressDialog, QuietRunBeginsAfterASecondShowsProgressAndEndsWithOk) {
   Win32Platform platform;
   RecordingHandler handler(platform);
-  ProgressDialogSpec spec{"Quiet Package", "Tools && Fonts", true};
+  ProgressDialogRequest request{"Quiet Package", "Tools && Fonts", true};
   bool buttonsDisabled = false;
   std::string description, aboutItem;
   DialogDriver driver("Quiet Package", [&](HWND dialog) {
@@ -134,7 +134,7 @@ TEST(Win32ProgressDialog, QuietRunBeginsAfterASecondShowsProgressAndEndsWithOk) 
     beginEnabled = IsWindowEnabled(GetDlgItem(dialog, 1002));
   };
   const DWORD start = GetTickCount();
-  EXPECT_EQ(platform.progressDialog(spec, handler), kIdOk);
+  EXPECT_EQ(platform.progressDialog(request, handler), kIdOk);
   EXPECT_FALSE(driver.timedOut());
   EXPECT_TRUE(buttonsDisabled);
   EXPECT_EQ(description, "Tools && Fonts");
@@ -160,7 +160,7 @@ TEST(Win32ProgressDialog, ExitBeforeBeginEndsWithCancelAndNoPasses) {
     pressButton(dialog, 2);
     return true;
   });
-  EXPECT_EQ(platform.progressDialog(ProgressDialogSpec{"Tessary", "Welcome to Tessary", false}, handler), kIdCancel);
+  EXPECT_EQ(platform.progressDialog(ProgressDialogRequest{"Tessary", "Welcome to Tessary", false}, handler), kIdCancel);
   EXPECT_FALSE(driver.timedOut());
   EXPECT_EQ(handler.begins, 0);
   EXPECT_EQ(handler.exits, std::vector<bool>{false});
@@ -187,7 +187,7 @@ TEST(Win32ProgressDialog, EscapeDuringThePassesAsksAndClosesOnlyWhenAccepted) {
       HWND focus = GetFocus();
       escapeSent = PostMessageA(focus ? focus : driver.dialog(), WM_KEYDOWN, VK_ESCAPE, 0);
     };
-    EXPECT_EQ(platform.progressDialog(ProgressDialogSpec{"Escape Test", "", false}, handler), c.result) << c.refusals;
+    EXPECT_EQ(platform.progressDialog(ProgressDialogRequest{"Escape Test", "", false}, handler), c.result) << c.refusals;
     EXPECT_FALSE(driver.timedOut());
     EXPECT_TRUE(escapeSent);
     EXPECT_EQ(handler.begins, 1);

@@ -58,7 +58,7 @@ TEST(Win32BackgroundWindow, ShownMaximisedWithItsBitmapAndGoneWhenDestroyed) {
   const std::string bitmap = writeBitmap("tessary-background.bmp", 200, 10, 10);
   ASSERT_FALSE(bitmap.empty());
   Win32Platform platform;
-  platform.createBackgroundWindow(BackgroundWindowSpec{"Tessary Background Test", bitmap, 2, true});
+  platform.createBackgroundWindow(BackgroundWindowRequest{"Tessary Background Test", bitmap, 2, true});
   HWND window = FindWindowA(nullptr, "Tessary Background Test");
   ASSERT_TRUE(window);
   EXPECT_TRUE(IsWindowVisible(window));
@@ -97,12 +97,12 @@ TEST(Win32BackgroundWindow, ShownMaximisedWithItsBitmapAndGoneWhenDestroyed) {
 
 TEST(Win32BackgroundWindow, HiddenOrWithoutABitmapAndReplacedByTheNextOne) {
   Win32Platform platform;
-  platform.createBackgroundWindow(BackgroundWindowSpec{"Tessary Hidden Test", "C:\\no such.bmp", 1, false});
+  platform.createBackgroundWindow(BackgroundWindowRequest{"Tessary Hidden Test", "C:\\no such.bmp", 1, false});
   HWND hidden = FindWindowA(nullptr, "Tessary Hidden Test");
   ASSERT_TRUE(hidden);
   EXPECT_FALSE(IsWindowVisible(hidden));
 
-  platform.createBackgroundWindow(BackgroundWindowSpec{"Tessary Second Test", "", 0, true});
+  platform.createBackgroundWindow(BackgroundWindowRequest{"Tessary Second Test", "", 0, true});
   EXPECT_FALSE(IsWindow(hidden));
   HWND second = FindWindowA(nullptr, "Tessary Second Test");
   ASSERT_TRUE(second);
@@ -111,7 +111,7 @@ TEST(Win32BackgroundWindow, HiddenOrWithoutABitmapAndReplacedByTheNextOne) {
   // The platform's end takes the window with it.
   {
     Win32Platform ending;
-    ending.createBackgroundWindow(BackgroundWindowSpec{"Tessary Ending Test", "", 0, true});
+    ending.createBackgroundWindow(BackgroundWindowRequest{"Tessary Ending Test", "", 0, true});
     ASSERT_TRUE(FindWindowA(nullptr, "Tessary Ending Test"));
   }
   EXPECT_FALSE(FindWindowA(nullptr, "Tessary Ending Test"));
@@ -134,7 +134,7 @@ TEST(Win32NotifyIcon, EveryTenthUpdateSwitchesTheImage) {
 
 TEST(Win32NotifyIcon, CarriedByTheBackgroundWindowAndRemovedWithIt) {
   Win32Platform platform;
-  platform.createBackgroundWindow(BackgroundWindowSpec{"Tessary Icon Test", "", 0, false});
+  platform.createBackgroundWindow(BackgroundWindowRequest{"Tessary Icon Test", "", 0, false});
   platform.notificationIcon(NotificationIconAction::Show, "Corvane Tessary");
   platform.notificationIcon(NotificationIconAction::Update, "Files 5% complete");
   // Deleting an icon that exists succeeds only once.
