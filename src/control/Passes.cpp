@@ -3,7 +3,12 @@
 // needs them ends as a silent success.
 #include "control/Passes.h"
 
+#include <optional>
+
 #include "control/InstallApp.h"
+#include "registry/PackageRegistryRecords.h"
+#include "registry/RegistryPass.h"
+#include "registry/RegistryUndoRecorder.h"
 #include "support/FillFields.h"
 
 namespace tessary {
@@ -48,8 +53,23 @@ void runRegistryPass(InstallApp& app, ProgressView& view) {
   app.log().logLine(text(app.options().simulate ? Str::kSimRegistryBanner : Str::kRegistryBanner));
   if (!goOn(app)) return;
   IndexObject* index = app.engine().indexObject();
-  if (index != nullptr && hasEntries(index->index().registryTree.get()))
-    reportUnavailable(app, Str::kPassRegistryWord);
+  if (index == nullptr || !hasEntries(index->index().registryTree.get())) return;
+  RunState& state = app.state();
+  const RunOptions& options = app.options();
+  PackageEngine* undoPackage = state.undoEnabled ? app.engine().undoPackage() : nullptr;
+  std::optional<RegistryUndoRecorder> undo;
+  if (undoPackage != nullptr && undoPackage->isOpen() && undoPackage->indexObject() != nullptr)
+    undo.emplace(*undoPackage);
+  RegistryPassContext context{app.users().system(), app.log(), app.users().users(),
+                              packageRecordReader(app.engine())};
+  context.undo = undo ? &*undo : nullptr;
+  context.simulate = options.simulate != 0;
+  context.repair = options.repair != 0;
+  context.undoPackage = state.runsAsUndoPackage != 0;
+  context.goOn = [&app] { return goOn(app); };
+  context.progress = [&view](int percent, const std::string& path) { view.registryProgress(percent, path); };
+  if (registryPass(*index->index().registryTree, context).errors > kRegistryErrorsTolerated)
+    state.errorsRecorded = 1;
 }
 
 }  // namespace tessary

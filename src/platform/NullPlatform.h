@@ -77,6 +77,13 @@ class NullPlatform : public Platform {
     return kErrorFileNotFound;
   }
   WinError regUnloadHive(RegistryRoot, const std::string&) override { return kErrorFileNotFound; }
+  WinError regGrantKeyAccess(RegistryRoot, const std::string&, std::vector<std::uint8_t>&) override {
+    return kErrorCallNotImplemented;
+  }
+  WinError regRestoreKeyAccess(RegistryRoot, const std::string&, const std::vector<std::uint8_t>&) override {
+    return kErrorCallNotImplemented;
+  }
+  void broadcastSettingChange() override {}
 
   bool osVersion(OsVersion&) override { return false; }
   std::string computerName() override { return {}; }

@@ -164,6 +164,18 @@ class Platform {
   // file in use answers 32; loading needs the restore privilege (1314).
   virtual WinError regLoadHive(RegistryRoot root, const std::string& name, const std::string& file) = 0;
   virtual WinError regUnloadHive(RegistryRoot root, const std::string& name) = 0;
+  // The repair of a key whose opening is denied: a grant of full control to
+  // CURRENT_USER (not inherited) is added to its discretionary ACL.
+  // `previous` receives the ACL it had, for regRestoreKeyAccess. 120 when the
+  // system lacks the security functions.
+  virtual WinError regGrantKeyAccess(RegistryRoot root, const std::string& subkey,
+                                     std::vector<std::uint8_t>& previous) = 0;
+  // Puts back the ACL that regGrantKeyAccess saved.
+  virtual WinError regRestoreKeyAccess(RegistryRoot root, const std::string& subkey,
+                                       const std::vector<std::uint8_t>& previous) = 0;
+  // WM_WININICHANGE (wParam 0, lParam 0) to every top-level window, so that
+  // running programs reread the environment.
+  virtual void broadcastSettingChange() = 0;
 
   // --- system ---
 

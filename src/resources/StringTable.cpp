@@ -157,6 +157,23 @@ constexpr Entry kStrings[] = {
     {Str::kAttrNameCompressed, "Compressed"},
     {Str::kAttrNameOffline, "Offline"},
     {Str::kAttrNameNormal, "Normal"},
+    {Str::kRegHiveLoadError, "Error loading registry for %s"},
+    {Str::kRegKeyDeleteFailed, "Unable to delete key %s."},
+    {Str::kRegDeleteError, "Unable to delete %s. Error: %d."},
+    {Str::kRegValueDeleteFailed, "Unable to delete %s value."},
+    {Str::kRegKeyWriteFailed, "Failed writing %s reg key."},
+    {Str::kRegValueWriteFailed, "Failed writing %s value to the registry."},
+    {Str::kRegKeyNotDeletedMissing, "Key %1 not deleted.  It does not exist."},
+    {Str::kRegForceDelete, "Force delete for %1.  All subkeys and values will be deleted!"},
+    {Str::kRegKeyNotDeletedNotEmpty, "Key %1 not deleted.  This key may contain subkeys or non-deleted values."},
+    {Str::kRegKeyDeleted, "Key deleted-\t\t%1"},
+    {Str::kRegKeyExists, "Key %1 already exists."},
+    {Str::kRegKeyAdded, "Key added-\t\t%1"},
+    {Str::kRegValueAdded, "Value added-\t\t%1:  %2"},
+    {Str::kRegValueDeleted, "Value deleted-\t\t%1:  %2"},
+    {Str::kRegDataMismatch, "\nWARNING!  Data mismatch found!  \n%1\nwill become\n%2\n"},
+    {Str::kRegTypeMismatch, "\nWARNING!  Type mismatch found!  %1 will become %2\n"},
+    {Str::kRegDefaultValueWord, "Default"},
 };
 
 }  // namespace

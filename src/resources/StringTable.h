@@ -166,6 +166,25 @@ enum class Str : std::uint16_t {
   kAttrNameCompressed = 10035,
   kAttrNameOffline = 10036,
   kAttrNameNormal = 10037,
+
+  // The registry pass (2500s).
+  kRegHiveLoadError = 2500,
+  kRegKeyDeleteFailed = 2501,
+  kRegDeleteError = 2502,
+  kRegValueDeleteFailed = 2503,
+  kRegKeyWriteFailed = 2504,
+  kRegValueWriteFailed = 2505,
+  kRegKeyNotDeletedMissing = 2506,
+  kRegForceDelete = 2507,
+  kRegKeyNotDeletedNotEmpty = 2508,
+  kRegKeyDeleted = 2509,
+  kRegKeyExists = 2510,
+  kRegKeyAdded = 2511,
+  kRegValueAdded = 2512,
+  kRegValueDeleted = 2513,
+  kRegDataMismatch = 2514,
+  kRegTypeMismatch = 2515,
+  kRegDefaultValueWord = 2516,
 };
 
 // The text of `id`; never null (an unknown number gives an empty text).

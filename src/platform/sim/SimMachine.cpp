@@ -121,6 +121,13 @@ bool SimMachine::isDeniedKey(const std::string& treePath) const {
   return deniedKeys_.count(foldCase(treePath)) > 0;
 }
 
+void SimMachine::setKeyDenied(const std::string& treePath, bool denied) {
+  if (denied)
+    deniedKeys_.insert(foldCase(treePath));
+  else
+    deniedKeys_.erase(foldCase(treePath));
+}
+
 bool SimMachine::lacksFunction(const std::string& name) const {
   return config_.missingFunctions.count(foldCase(name)) > 0;
 }

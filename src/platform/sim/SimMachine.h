@@ -62,6 +62,8 @@ class SimMachine {
   bool isInDeniedFolder(const WindowsPath& path) const;
   // `treePath` is a full key path as the tree spells it.
   bool isDeniedKey(const std::string& treePath) const;
+  // Marks or clears a key as denied (the access repair's grant and restore).
+  void setKeyDenied(const std::string& treePath, bool denied);
   bool lacksFunction(const std::string& name) const;
 
  private:

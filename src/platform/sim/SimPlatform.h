@@ -130,6 +130,14 @@ class SimPlatform final : public Platform {
   // 5 for a hive this computer did not load through regLoadHive.
   WinError regLoadHive(RegistryRoot root, const std::string& name, const std::string& file) override;
   WinError regUnloadHive(RegistryRoot root, const std::string& name) override;
+  // A key listed in deniedKeys loses the mark until its access is restored;
+  // the journal gets "reg grant KEY" and "reg restore KEY".
+  WinError regGrantKeyAccess(RegistryRoot root, const std::string& subkey,
+                             std::vector<std::uint8_t>& previous) override;
+  WinError regRestoreKeyAccess(RegistryRoot root, const std::string& subkey,
+                               const std::vector<std::uint8_t>& previous) override;
+  // The journal gets "broadcast WM_WININICHANGE".
+  void broadcastSettingChange() override;
 
   // --- system (SimPlatformSystem.cpp)
   bool osVersion(OsVersion& version) override;

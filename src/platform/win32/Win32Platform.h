@@ -60,6 +60,12 @@ class Win32Platform final : public Platform {
                          std::vector<RegistryValue>& values) override;
   WinError regLoadHive(RegistryRoot root, const std::string& name, const std::string& file) override;
   WinError regUnloadHive(RegistryRoot root, const std::string& name) override;
+  // Win32KeySecurity.cpp
+  WinError regGrantKeyAccess(RegistryRoot root, const std::string& subkey,
+                             std::vector<std::uint8_t>& previous) override;
+  WinError regRestoreKeyAccess(RegistryRoot root, const std::string& subkey,
+                               const std::vector<std::uint8_t>& previous) override;
+  void broadcastSettingChange() override;
 
   // Win32System.cpp
   bool osVersion(OsVersion& version) override;
