@@ -6,6 +6,8 @@
 #include <optional>
 
 #include "control/InstallApp.h"
+#include "fileops/FileInstaller.h"
+#include "fileops/UndoRecorder.h"
 #include "registry/PackageRegistryRecords.h"
 #include "registry/RegistryPass.h"
 #include "registry/RegistryUndoRecorder.h"
@@ -45,7 +47,23 @@ void runFilePass(InstallApp& app, ProgressView& view) {
   app.log().logLine(text(app.options().simulate ? Str::kSimFileBanner : Str::kFileBanner));
   if (!goOn(app)) return;
   IndexObject* index = app.engine().indexObject();
-  if (index != nullptr && hasEntries(index->index().fileTree.get())) reportUnavailable(app, Str::kPassFileWord);
+  if (index == nullptr || !hasEntries(index->index().fileTree.get())) return;
+  RunState& state = app.state();
+  PackageEngine* undoPackage = state.undoEnabled ? app.engine().undoPackage() : nullptr;
+  std::optional<UndoRecorder> recorder;
+  if (undoPackage != nullptr) recorder.emplace(*undoPackage);
+  const RunOptions& options = app.options();
+  FilePassRun run{app.platform(),       app.log(),
+                  app.engine(),         app.users(),
+                  view,                 recorder ? &*recorder : nullptr,
+                  app.packageOptions().overwriteType,
+                  options.quiet != 0,   options.simulate != 0,
+                  options.repair != 0,  state.runsAsUndoPackage != 0,
+                  options.logLevel,     state.cancelled,
+                  state.overwritePrompt, state.errorsRecorded};
+  FileInstaller installer(run);
+  // A folder that could not be made ends the pass; the run then reports errors.
+  if (!installer.InstallFilePass(*index->index().fileTree) && !state.cancelled) state.errorsRecorded = 1;
 }
 
 void runRegistryPass(InstallApp& app, ProgressView& view) {

@@ -35,6 +35,11 @@ class NullPlatform : public Platform {
     return kErrorSuccess;
   }
   WinError shortPathName(const std::string&, std::string&) override { return kErrorFileNotFound; }
+  WinError setFileTimes(const std::string&, FileTime, FileTime) override { return kErrorFileNotFound; }
+  bool fileTimeToLocalTime(FileTime, LocalTime& local) override {
+    local = {};
+    return false;
+  }
   bool fileVersion(const std::string&, std::uint32_t& high, std::uint32_t& low) override {
     high = low = 0;
     return false;

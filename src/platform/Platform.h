@@ -122,6 +122,14 @@ class Platform {
   // 0) when the file has none.
   virtual bool fileVersion(const std::string& path, std::uint32_t& high, std::uint32_t& low) = 0;
 
+  // SetFileTime: the creation and last-modification times of an existing
+  // file (the access time is left).
+  virtual WinError setFileTimes(const std::string& path, FileTime created, FileTime lastWrite) = 0;
+
+  // FileTimeToLocalFileTime then FileTimeToSystemTime. False for a time the
+  // system cannot express.
+  virtual bool fileTimeToLocalTime(FileTime time, LocalTime& local) = 0;
+
   // --- drives and folders of the system ---
 
   // GetTempPath: ends with a backslash.

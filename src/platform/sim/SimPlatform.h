@@ -98,6 +98,11 @@ class SimPlatform final : public Platform {
   WinError fullPathName(const std::string& path, std::string& full) override;
   WinError shortPathName(const std::string& path, std::string& shortPath) override;
   bool fileVersion(const std::string& path, std::uint32_t& high, std::uint32_t& low) override;
+  // Only the last-modification time is kept (as the host file's); the
+  // creation time is accepted and dropped.
+  WinError setFileTimes(const std::string& path, FileTime created, FileTime lastWrite) override;
+  // The simulated computer's clock runs on UTC: local time is UTC.
+  bool fileTimeToLocalTime(FileTime time, LocalTime& local) override;
 
   // --- drives and folders of the system (SimPlatformSystem.cpp)
   std::string temporaryPath() override { return machine_.config().temp; }

@@ -37,6 +37,8 @@ class Win32Platform final : public Platform {
   WinError fullPathName(const std::string& path, std::string& full) override;
   WinError shortPathName(const std::string& path, std::string& shortPath) override;
   bool fileVersion(const std::string& path, std::uint32_t& high, std::uint32_t& low) override;
+  WinError setFileTimes(const std::string& path, FileTime created, FileTime lastWrite) override;
+  bool fileTimeToLocalTime(FileTime time, LocalTime& local) override;
 
   // Win32Drives.cpp
   std::string temporaryPath() override;

@@ -1,0 +1,91 @@
+// The file install pass: every file and folder entry of a package's file
+// tree brought onto the computer, for one user or for each selected user,
+// with the undo records of what it changes.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "archive/PackageEngine.h"
+#include "archive/index/CTree.h"
+#include "archive/index/FileBlockHeader.h"
+#include "fileops/UndoRecorder.h"
+#include "platform/Platform.h"
+#include "support/RunLog.h"
+#include "variables/UserSet.h"
+
+namespace tessary {
+
+// The outcome of the last file operation.
+enum FileResult : std::int32_t {
+  kFileResultSuccess = 10000,
+  kFileResultNoEntry = 10010,      // no archive, or the entry's block lies outside it
+  kFileResultCannotOpen = 10013,   // in use or read-only
+  kFileResultNoTempCopy = 10014,
+  kFileResultWriteFailed = 10015,
+  kFileResultNoFolder = 10016,     // a folder, or a file Windows refuses to create
+  kFileResultDamaged = 10017,      // the block does not expand to its file
+};
+
+// What the pass reads of the run, and the three flags it changes.
+struct FilePassRun {
+  Platform& platform;
+  RunLog& log;
+  PackageEngine& package;
+  UserSet& users;
+  ProgressView& view;
+  UndoRecorder* undo;  // null when no undo records are made
+  std::uint32_t overwriteType;
+  bool quiet;
+  bool simulate;
+  bool repair;
+  bool undoRun;  // the package is an undo package: absolute paths, no users
+  std::int32_t logLevel;
+  std::int32_t& cancelled;
+  std::int32_t& overwritePrompt;
+  std::int32_t& errorsRecorded;
+};
+
+class FileInstaller {
+ public:
+  explicit FileInstaller(FilePassRun& run);
+
+  // Walks the tree; false when cancelled or a folder could not be created.
+  bool InstallFilePass(CTree& tree);
+  // Nonzero when the entry was handled.
+  int InstallFileEntry(CTree& entry, bool merge);
+  // True on success or a handled failure; false stops the entry.
+  bool WriteFileEntry(CTree& entry, bool replacing);
+  // Creates the folder chain or writes the block to `path` (the entry's
+  // target when empty); returns the result code.
+  std::int32_t ExtractFileEntry(CTree& entry, const std::string& path = {});
+
+  std::int32_t lastResult() const { return result_; }
+  std::uint64_t bytesDone() const { return bytesDone_; }
+
+ private:
+  bool walk(CTree& entry, bool perUser);
+  bool forEachTarget(CTree& entry, bool perUser, const std::function<bool()>& operation);
+  const std::string& target(const CTree& entry) const { return resolved_.empty() ? entry.name : resolved_; }
+  bool readHeader(const CTree& entry, FileBlockHeader& header);
+  std::int32_t createFolderChain(const CTree& entry, const std::string& path);
+  std::int32_t writeFile(const CTree& entry, const std::string& path);
+  bool replaceWithPrompt(CTree& entry, const std::string& path, const FileBlockHeader& header, const FoundFile& existing);
+  void recordBeforeWrite(const CTree& entry, const std::string& path, bool exists);
+  bool handleResult(const CTree& entry, const std::string& path, const FileBlockHeader& header);
+  void logDetails(const CTree& entry, const std::string& path, bool replacing, const std::string& before);
+  std::string localText(std::uint32_t seconds);
+  void deleteListed(CTree& entry);
+  void error(Str id, const std::string& path, const std::string& detail = {});
+
+  FilePassRun& run_;
+  std::string resolved_;
+  std::int32_t result_ = kFileResultSuccess;
+  std::uint64_t bytesDone_ = 0;
+  std::uint64_t bytesTotal_ = 0;
+  int percent_ = 0;
+};
+
+}  // namespace tessary
