@@ -174,7 +174,7 @@ TEST_P(RegistryRoundTrip, TheUndoPackageBringsBackEveryKeyValueAndHive) {
 
 INSTANTIATE_TEST_SUITE_P(Systems, RegistryRoundTrip,
                          ::testing::Values(Case{"xp", "\"Path\"=hex(2):"}, Case{"98", "\"Path\"=\"C:\\\\Maker\\\\bin\""}),
-                         [](const auto& info) { return std::string(info.param.os); });
+                         [](const auto& info) { return std::string("Windows_") + info.param.os; });
 
 }  // namespace
 }  // namespace tessary::scenario
