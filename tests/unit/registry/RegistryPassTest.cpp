@@ -293,5 +293,23 @@ TEST(RegistryPass, CancelStopsTheWalkBeforeTheNextNode) {
   EXPECT_FALSE(rig.read(RegistryRoot::LocalMachine, "SOFTWARE\\Maker", "Second"));
 }
 
+TEST(RegistryPass, LfnMarkedPathsBecomeThisComputersShortPathsOnlyWhenTheNodeAllowsIt) {
+  PassRig rig(simtest::kXpIni, kRegistry);
+  ASSERT_TRUE(rig.loaded());
+  simtest::writeFile(rig.folder() / "drives" / "C" / "Program Files" / "Long Application" / "run.exe", "x");
+  std::string shortFolder;
+  ASSERT_EQ(rig.sim().shortPathName("C:\\Program Files\\Long Application", shortFolder), kErrorSuccess);
+  ASSERT_NE(shortFolder, "C:\\Program Files\\Long Application");
+  TreeBuilder tree;
+  CTree* maker = tree.key(tree.root(), kMaker);
+  const std::string marked = "\"[LFN]C:\\Program Files\\Long Application[lfn]\\run.exe\" /x";
+  tree.value(*maker, "Marked", kRegSz, sz(marked), 0, 1);
+  tree.value(*maker, "Plain", kRegSz, sz(marked), 0, 0);
+  EXPECT_EQ(rig.run(tree, ann()).errors, 0);
+  EXPECT_EQ(rig.read(RegistryRoot::LocalMachine, "SOFTWARE\\Maker", "Marked")->data,
+            sz("\"" + shortFolder + "\\run.exe\" /x"));
+  EXPECT_EQ(rig.read(RegistryRoot::LocalMachine, "SOFTWARE\\Maker", "Plain")->data, sz(marked));
+}
+
 }  // namespace
 }  // namespace tessary
