@@ -2,6 +2,7 @@
 #include <chrono>
 #include <system_error>
 
+#include "platform/sim/SimFolderListing.h"
 #include "platform/sim/SimPlatform.h"
 
 namespace tessary {
@@ -39,7 +40,11 @@ WinError SimPlatform::setFileTimes(const std::string& path, FileTime /*created*/
         location.host,
         std::chrono::file_clock::from_sys(std::chrono::time_point_cast<std::chrono::system_clock::duration>(when)),
         ec);
-    if (ec) result = kErrorAccessDenied;
+    // A host that cannot hold the time (some cannot go before 1970) must
+    // not pass for one that did.
+    const FileTime kept = hostWriteTime(location.host);
+    const FileTime apart = kept > lastWrite ? kept - lastWrite : lastWrite - kept;
+    if (ec || apart >= kTicksPerSecond) result = kErrorInvalidParameter;
   }
   return result;
 }

@@ -14,8 +14,9 @@ TEST(SimFileTimes, TheLastWriteTimeIsTheHostFilesAndReadsBackThroughFind) {
   simtest::writeFile(folder / "drives" / "C" / "data" / "a.txt", "aaaa");
   std::unique_ptr<SimPlatform> sim = simtest::loadSim(folder);
   ASSERT_TRUE(sim);
-  // 2004-03-05 06:07:08 UTC, and a time before 1970.
-  for (FileTime time : {kFrom1601 + 1078466828ull * kTicks, kFrom1601 - 86400ull * kTicks}) {
+  // 2004-03-05 06:07:08 and 1999-12-31 23:59:59 UTC (whole seconds: some hosts
+  // keep no finer times).
+  for (FileTime time : {kFrom1601 + 1078466828ull * kTicks, kFrom1601 + 946684799ull * kTicks}) {
     ASSERT_EQ(sim->setFileTimes("C:\\data\\a.txt", time, time), kErrorSuccess);
     std::vector<FoundFile> found;
     ASSERT_EQ(sim->findFiles("C:\\data\\a.txt", found), kErrorSuccess);
