@@ -38,8 +38,7 @@ std::string undoFolder(InstallApp& app) {
 // A Yes/No question unless quiet (quiet answers No).
 bool askYes(InstallApp& app, const std::string& question) {
   if (app.options().quiet) return false;
-  return app.platform().messageBox(question, programBaseName(app.state().ownExecutablePath),
-                                   kMbYesNo | kMbIconQuestion) == kIdYes;
+  return app.messageBox(question, kMbYesNo | kMbIconQuestion) == kIdYes;
 }
 
 }  // namespace

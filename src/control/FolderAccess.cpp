@@ -71,8 +71,7 @@ bool checkFolderAccess(InstallApp& app) {
     if (probe.visit(*item)) continue;
     const std::string line = fillFields(text(Str::kAccessDenied), {probe.denied()});
     app.log().logLine(line);
-    if (!app.options().quiet)
-      app.platform().messageBox(line, programBaseName(app.state().ownExecutablePath), kMbOk | kMbIconInformation);
+    app.showUnlessQuiet(line);
     return false;
   }
   return true;

@@ -44,9 +44,16 @@ void InstallApp::failWith(Str id) {
   showUnlessQuietOrSimulating(text(id));
 }
 
+int InstallApp::messageBox(const std::string& message, std::uint32_t style) {
+  return platform_.messageBox(message, programBaseName(state_.ownExecutablePath), style);
+}
+
+void InstallApp::showUnlessQuiet(const std::string& message) {
+  if (!options_.quiet) messageBox(message, kMbOk | kMbIconInformation);
+}
+
 void InstallApp::showUnlessQuietOrSimulating(const std::string& message) {
-  if (options_.quiet || options_.simulate) return;
-  platform_.messageBox(message, programBaseName(state_.ownExecutablePath), kMbOk | kMbIconInformation);
+  if (!options_.simulate) showUnlessQuiet(message);
 }
 
 bool InstallApp::startComponentRuntime() {

@@ -77,7 +77,10 @@ class InstallApp {
   // "NUP FAILURE! " and the text as a log line; the text also shown unless
   // quiet or simulating.
   void failWith(Str id);
-  // Shows a text in a message box unless quiet or simulating.
+  // A message box captioned with the program's name; returns the answer.
+  int messageBox(const std::string& text, std::uint32_t style);
+  // Shows a text in an information box unless quiet (or also simulating).
+  void showUnlessQuiet(const std::string& text);
   void showUnlessQuietOrSimulating(const std::string& text);
 
   RunOptions& options() { return options_; }

@@ -99,7 +99,7 @@ Step InstallApp::checkRunPassword() {
     }
   }
   if (engine_->checkPassword(given)) return Step::Continue;
-  if (!options_.quiet) showUnlessQuietOrSimulating(text(Str::kPasswordMismatch));
+  showUnlessQuiet(text(Str::kPasswordMismatch));
   log_.logLine(std::string(text(Str::kFailurePrefix)) + text(Str::kPasswordMismatch));
   setExitCode(kExitBadPassword);
   return Step::End;

@@ -65,8 +65,7 @@ class DialogPasses final : public ProgressDialogHandler {
       return true;
     }
     if (app_.options().quiet) return true;
-    if (app_.platform().messageBox(text(Str::kExitQuestion), programBaseName(state.ownExecutablePath),
-                                   kMbYesNo | kMbIconQuestion) != kIdYes)
+    if (app_.messageBox(text(Str::kExitQuestion), kMbYesNo | kMbIconQuestion) != kIdYes)
       return false;
     state.cancelRequested = 1;
     state.cancelled = 1;

@@ -44,9 +44,7 @@ Step InstallApp::checkDrivesAndSpace() {
 Step InstallApp::checkFolderAccessPhase() {
   if (options_.simulate || checkFolderAccess(*this)) return Step::Continue;
   log_.logLine(text(Str::kExitFolderAccess));
-  if (!options_.quiet)
-    platform_.messageBox(text(Str::kExitFolderAccess), programBaseName(state_.ownExecutablePath),
-                         kMbOk | kMbIconInformation);
+  showUnlessQuiet(text(Str::kExitFolderAccess));
   setExitCode(kExitFolderAccess);
   return Step::End;
 }
@@ -68,9 +66,7 @@ Step InstallApp::checkRegistryQuotaPhase() {
   setExitCode(kExitLowQuota);
   log_.logLine(text(Str::kQuotaExceeded));
   if (options_.simulate) return Step::Continue;
-  if (!options_.quiet)
-    platform_.messageBox(text(Str::kQuotaExceeded), programBaseName(state_.ownExecutablePath),
-                         kMbOk | kMbIconInformation);
+  showUnlessQuiet(text(Str::kQuotaExceeded));
   return Step::End;
 }
 

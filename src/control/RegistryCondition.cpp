@@ -22,13 +22,6 @@ std::string textOf(const RegistryValue& value) {
   return chars;
 }
 
-std::uint32_t numberOf(const RegistryValue& value) {
-  std::uint32_t number = 0;
-  for (std::size_t i = 0; i < 4 && i < value.data.size(); ++i)
-    number |= static_cast<std::uint32_t>(value.data[i]) << (8 * i);
-  return number;
-}
-
 // Hexadecimal after a two-character "0x" prefix, else decimal; digits stop
 // at the first character that is not one, as the C runtime's reader does.
 std::uint32_t numberFromData(std::string_view data) {
@@ -58,7 +51,7 @@ bool registryValueMatches(const RegistryValue& value, std::uint32_t op, std::str
     return ordered(op, [&] { return compareNoCase(held, data); });
   }
   if (value.type == kRegDword) {
-    std::uint32_t number = numberOf(value);
+    std::uint32_t number = registryDword(value.data);
     if (op == kContains) return containsNoCase(std::to_string(number), data);
     std::uint32_t wanted = numberFromData(data);
     return ordered(op, [&] { return number < wanted ? -1 : (number > wanted ? 1 : 0); });

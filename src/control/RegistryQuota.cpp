@@ -31,11 +31,8 @@ bool sizeOrZero(Platform& platform, const std::string& path, std::uint64_t& byte
 
 std::uint64_t quotaOf(Platform& platform) {
   RegistryValue value;
-  if (readValue(platform, kControlKey, kQuotaValue, value) && value.type == kRegDword && value.data.size() >= 4) {
-    std::uint32_t limit = 0;
-    for (std::size_t i = 0; i < 4; ++i) limit |= static_cast<std::uint32_t>(value.data[i]) << (8 * i);
-    return limit;
-  }
+  if (readValue(platform, kControlKey, kQuotaValue, value) && value.type == kRegDword && value.data.size() >= 4)
+    return registryDword(value.data);
   const std::string system = platform.systemFolder();
   const std::string pageFile = system.empty() ? kDefaultPageFile : drivePart(system) + kPageFileName;
   std::vector<FoundFile> found;
@@ -76,8 +73,7 @@ bool checkRegistryQuota(InstallApp& app) {
   if (registryQuotaHolds(figures)) return true;
   app.log().logLine(text(Str::kQuotaLow));
   if (app.options().quiet) return false;
-  return app.platform().messageBox(text(Str::kQuotaQuestion), programBaseName(app.state().ownExecutablePath),
-                                   kMbYesNo | kMbIconExclamation) == kIdYes;
+  return app.messageBox(text(Str::kQuotaQuestion), kMbYesNo | kMbIconExclamation) == kIdYes;
 }
 
 }  // namespace tessary

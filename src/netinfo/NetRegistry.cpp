@@ -44,12 +44,7 @@ std::string NetRegistry::text(const std::string& key, const std::string& name) {
 std::uint32_t NetRegistry::number(const std::string& key, const std::string& name) {
   RegistryValue value;
   if (!query(key, name, value)) return 0;
-  if (value.type == kRegDword || value.type == kRegBinary) {
-    std::uint32_t result = 0;
-    for (std::size_t i = 0; i < value.data.size() && i < 4; ++i)
-      result |= std::uint32_t{value.data[i]} << (8 * i);
-    return result;
-  }
+  if (value.type == kRegDword || value.type == kRegBinary) return registryDword(value.data);
   if (!isText(value.type)) return 0;
   std::uint32_t result = 0;
   for (std::uint8_t byte : value.data) {

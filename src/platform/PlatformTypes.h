@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,14 @@ struct RegistryValue {
 
   bool operator==(const RegistryValue&) const = default;
 };
+
+// The number in the first four bytes of registry data, little-endian; bytes
+// the data lacks count as zero.
+inline std::uint32_t registryDword(std::span<const std::uint8_t> data) {
+  std::uint32_t number = 0;
+  for (std::size_t i = 0; i < 4 && i < data.size(); ++i) number |= std::uint32_t{data[i]} << (8 * i);
+  return number;
+}
 
 // File attribute bits (FILE_ATTRIBUTE_*).
 enum FileAttribute : std::uint32_t {

@@ -44,9 +44,7 @@ std::string binaryText(std::span<const std::uint8_t> data) {
 // A value shorter than four bytes counts its missing high bytes as zero
 // rather than reading beyond the data.
 std::string dwordText(std::span<const std::uint8_t> data) {
-  std::uint32_t value = 0;
-  for (std::size_t i = 0; i < std::min<std::size_t>(data.size(), 4); ++i)
-    value |= static_cast<std::uint32_t>(data[i]) << (8 * i);
+  const std::uint32_t value = registryDword(data);
   return "0x" + hexNumber(value) + " (" + std::to_string(static_cast<std::int32_t>(value)) + ")";
 }
 

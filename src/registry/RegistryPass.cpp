@@ -48,23 +48,6 @@ void RegistryPassRunner::failed(Str id, const std::string& path) {
   ++errors_;
 }
 
-std::string RegistryPassRunner::numbered(Str id, std::initializer_list<std::string_view> fields) {
-  // One scan, so that a field holding "%2" is never filled in again.
-  const std::string_view pattern = text(id);
-  std::string result;
-  for (std::size_t at = 0; at < pattern.size(); ++at) {
-    const char next = at + 1 < pattern.size() ? pattern[at + 1] : '\0';
-    const std::size_t number = next >= '1' && next <= '9' ? static_cast<std::size_t>(next - '1') : fields.size();
-    if (pattern[at] == '%' && number < fields.size()) {
-      result += *(fields.begin() + number);
-      ++at;
-    } else {
-      result += pattern[at];
-    }
-  }
-  return result;
-}
-
 void RegistryPassRunner::countProgress(std::uint64_t bytes, const std::string& path) {
   done_ += bytes;
   const std::uint64_t percent = total_ == 0 ? 100 : std::min<std::uint64_t>(done_ * 100 / total_, 100);

@@ -57,8 +57,6 @@ class RegistryPassRunner {
     return context_.undo != nullptr && !context_.simulate && !context_.repair && !context_.undoPackage;
   }
   void failed(Str id, const std::string& path);
-  // A text of the table whose fields are numbered (%1, %2) filled in order.
-  static std::string numbered(Str id, std::initializer_list<std::string_view> fields);
   Platform& platform() { return context_.system.platform; }
 
   RegistryPassContext& context_;

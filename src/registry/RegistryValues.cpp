@@ -90,15 +90,15 @@ bool RegistryPassRunner::writeValue(const std::string& keyPath, const KeyRef& ke
                                     const std::optional<RegistryValue>& stored, bool logged) {
   RunLog& log = context_.log;
   if (logged) {
-    log.leveledLine(numbered(Str::kRegValueAdded, {keyPath, value.name}), 3);
+    log.leveledLine(fillNumberedFields(text(Str::kRegValueAdded), {keyPath, value.name}), 3);
     const std::string newText = registryDataText(value.type, value.data);
     log.leveledLine(newText, 4);
     if (stored && stored->type == value.type && registryDataDiffers(value.data, stored->data)) {
-      log.leveledLine(numbered(Str::kRegDataMismatch, {registryDataText(stored->type, stored->data), newText}), 4);
+      log.leveledLine(fillNumberedFields(text(Str::kRegDataMismatch), {registryDataText(stored->type, stored->data), newText}), 4);
     } else if (stored && stored->type != value.type) {
       log.leveledLine(keyPath + ":\t" + value.name, 1);
       log.leveledLine(
-          numbered(Str::kRegTypeMismatch, {registryTypeName(stored->type), registryTypeName(value.type)}), 1);
+          fillNumberedFields(text(Str::kRegTypeMismatch), {registryTypeName(stored->type), registryTypeName(value.type)}), 1);
     }
   }
   if (context_.simulate) return true;
@@ -148,7 +148,7 @@ void RegistryPassRunner::deleteValue(const std::string& keyPath, const std::stri
     }
   }
   const std::string shownName = valueName.empty() ? text(Str::kRegDefaultValueWord) : valueName;
-  context_.log.logLine(numbered(Str::kRegValueDeleted, {keyPath, shownName}));
+  context_.log.logLine(fillNumberedFields(text(Str::kRegValueDeleted), {keyPath, shownName}));
   if (existed) context_.log.leveledLine(registryDataText(old.type, old.data), 4);
 }
 

@@ -11,9 +11,7 @@ namespace tessary {
 namespace {
 
 std::int32_t countOf(const std::vector<std::uint8_t>& data) {
-  std::uint32_t raw = 0;
-  for (std::size_t i = 0; i < 4; ++i) raw |= static_cast<std::uint32_t>(data[i]) << (8 * i);
-  return static_cast<std::int32_t>(raw);
+  return static_cast<std::int32_t>(registryDword(data));
 }
 
 std::vector<std::uint8_t> dataOfCount(std::uint32_t count) {

@@ -26,4 +26,20 @@ std::string fillFields(std::string_view pattern, std::initializer_list<std::stri
   return out;
 }
 
+std::string fillNumberedFields(std::string_view pattern, std::initializer_list<std::string_view> fields) {
+  std::string result;
+  result.reserve(pattern.size());
+  for (std::size_t at = 0; at < pattern.size(); ++at) {
+    const char next = at + 1 < pattern.size() ? pattern[at + 1] : '\0';
+    const std::size_t number = next >= '1' && next <= '9' ? static_cast<std::size_t>(next - '1') : fields.size();
+    if (pattern[at] == '%' && number < fields.size()) {
+      result += *(fields.begin() + number);
+      ++at;
+    } else {
+      result += pattern[at];
+    }
+  }
+  return result;
+}
+
 }  // namespace tessary

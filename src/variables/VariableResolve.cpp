@@ -120,11 +120,7 @@ int resolveFileLocation(Platform& platform, Variable& v) {
 
 std::string registryValueAsVariableText(std::uint32_t type, const std::vector<std::uint8_t>& data) {
   if (type == kRegSz || type == kRegExpandSz) return textOf(data);
-  if (type == kRegDword) {
-    std::uint32_t number = 0;
-    for (std::size_t i = 0; i < 4 && i < data.size(); ++i) number |= std::uint32_t{data[i]} << (8 * i);
-    return std::to_string(number);
-  }
+  if (type == kRegDword) return std::to_string(registryDword(data));
   constexpr char kDigits[] = "0123456789abcdef";
   std::string text;
   for (std::uint8_t byte : data) {
