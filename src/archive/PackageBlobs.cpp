@@ -22,6 +22,9 @@ bool PackageEngine::makeRoomInFile(std::uint32_t bytes) {
   if (h < 0) return fail(PackageStatus::NotOpen);
   // Twice the size: a compressed block can turn out larger than its source.
   const std::uint64_t used = header_.fileUsed;
+  // A used length past the stream's end comes from a damaged index; growing
+  // to it would write up to 4 GB for nothing.
+  if (used > archive_->slots[static_cast<std::size_t>(h)].length) return fail(PackageStatus::WriteFailed);
   if (archive_->slots[static_cast<std::size_t>(h)].length >= used + 2ull * bytes + kRoomNeededExtra) return true;
   const std::uint64_t target = used + 2ull * bytes + kRoomGrowExtra;
   if (target > 0xFFFFFFFFu || WriteAt(*archive_, h, static_cast<std::uint32_t>(target)) != 0)

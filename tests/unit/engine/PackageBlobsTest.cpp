@@ -54,6 +54,20 @@ TEST(PackageBlobs, MakingRoomFailsWhenTheStreamCannotGrow) {
   EXPECT_EQ(engine.status(), 10005);
 }
 
+// A damaged index claiming more used bytes than "File" holds must not make
+// the package file grow to that size.
+TEST(PackageBlobs, MakingRoomRefusesAUsedLengthPastTheStream) {
+  MemoryDisk disk;
+  disk.put(kPackagePath, buildPackage(samplePackage()));
+  PackageEngine engine(disk);
+  ASSERT_TRUE(engine.openPackage(kPackagePath, false));
+  const std::int64_t before = engine.streamLength("File");
+  engine.usedLengths().fileUsed = 0x70000000u;
+  EXPECT_FALSE(engine.makeRoomInFile(10));
+  EXPECT_EQ(engine.status(), 10005);
+  EXPECT_EQ(engine.streamLength("File"), before);
+}
+
 TEST(PackageBlobs, StoredFileGoesAtTheUsedLength) {
   MemoryDisk disk;
   disk.put(kPackagePath, buildPackage(samplePackage()));
