@@ -45,6 +45,12 @@ class NullPlatform : public Platform {
     return false;
   }
 
+  WinError readShortcut(const std::string&, ShortcutFields& fields) override {
+    fields = {};
+    return kErrorFileNotFound;
+  }
+  WinError saveShortcut(const std::string&, const ShortcutFields&) override { return kErrorPathNotFound; }
+
   std::string temporaryPath() override { return "C:\\TEMP\\"; }
   std::string windowsFolder() override { return "C:\\WINDOWS"; }
   std::string systemFolder() override { return "C:\\WINDOWS\\SYSTEM32"; }

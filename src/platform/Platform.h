@@ -130,6 +130,15 @@ class Platform {
   // system cannot express.
   virtual bool fileTimeToLocalTime(FileTime time, LocalTime& local) = 0;
 
+  // --- shell shortcuts ---
+
+  // The fields of the shortcut file at `path`, as the shell-link object
+  // loads it. 2 or 3 when it is missing, 13 when the file is no shortcut
+  // (damaged or another format); `fields` is empty on failure.
+  virtual WinError readShortcut(const std::string& path, ShortcutFields& fields) = 0;
+  // Creates or replaces the shortcut file at `path`, holding `fields`.
+  virtual WinError saveShortcut(const std::string& path, const ShortcutFields& fields) = 0;
+
   // --- drives and folders of the system ---
 
   // GetTempPath: ends with a backslash.
@@ -232,7 +241,8 @@ class Platform {
   virtual void createBackgroundWindow(const BackgroundWindowRequest& request) = 0;
   virtual void destroyBackgroundWindow() = 0;
 
-  // Shows the modal progress dialog until it closes; kIdOk or kIdCancel.
+  // Shows the modal progress dialog until it closes; kIdOk or kIdCancel, or
+  // kDialogNotShown (the handler not called) when it cannot be created.
   virtual int progressDialog(const ProgressDialogRequest& request, ProgressDialogHandler& handler) = 0;
 
   // The notification-area icon of minimized runs, with its tip text (at

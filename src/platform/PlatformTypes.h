@@ -113,6 +113,7 @@ enum MessageBoxStyle : std::uint32_t {
   kMbIconInformation = 0x40,
 };
 enum MessageBoxAnswer : int {
+  kDialogNotShown = -1,  // the window could not be created
   kIdOk = 1,
   kIdCancel = 2,
   kIdYes = 6,
@@ -156,6 +157,19 @@ struct TcpDriverInterface {
   std::uint32_t type = 0;
   std::uint32_t address = 0;  // network order, as IpAddressRow
   std::uint32_t mask = 0;
+};
+
+// The fields of a shell shortcut (".lnk" file), as the shell-link object
+// gets and sets them.
+struct ShortcutFields {
+  std::string targetPath;
+  std::string arguments;
+  std::string workingFolder;
+  std::string iconFile;
+  std::uint32_t showCommand = 0;  // SW_* value
+  std::int32_t iconIndex = 0;
+
+  bool operator==(const ShortcutFields&) const = default;
 };
 
 }  // namespace tessary

@@ -104,6 +104,13 @@ class SimPlatform final : public Platform {
   // The simulated computer's clock runs on UTC: local time is UTC.
   bool fileTimeToLocalTime(FileTime time, LocalTime& local) override;
 
+  // --- shortcuts (SimPlatformShortcuts.cpp)
+  // ".lnk" files in the shell-link format, opened like any file (the
+  // journal shows the opens). Saved with UTF-16 texts on the NT family, ANSI
+  // on the 95 family; a save cut short by a full drive leaves no file.
+  WinError readShortcut(const std::string& path, ShortcutFields& fields) override;
+  WinError saveShortcut(const std::string& path, const ShortcutFields& fields) override;
+
   // --- drives and folders of the system (SimPlatformSystem.cpp)
   std::string temporaryPath() override { return machine_.config().temp; }
   std::string windowsFolder() override { return machine_.config().windowsFolder; }

@@ -40,6 +40,10 @@ class Win32Platform final : public Platform {
   WinError setFileTimes(const std::string& path, FileTime created, FileTime lastWrite) override;
   bool fileTimeToLocalTime(FileTime time, LocalTime& local) override;
 
+  // Win32Shortcuts.cpp
+  WinError readShortcut(const std::string& path, ShortcutFields& fields) override;
+  WinError saveShortcut(const std::string& path, const ShortcutFields& fields) override;
+
   // Win32Drives.cpp
   std::string temporaryPath() override;
   std::string windowsFolder() override;
