@@ -69,6 +69,7 @@ class InstallApp {
   Step checkRegistryQuotaPhase();
   Step openUndoPackage();
   Step runPassesPhase();
+  Step runPassesWithoutWindow();
   Step completeRun();
   Step noteCancel();
 

@@ -26,6 +26,12 @@ class TipProgress final : public ProgressView {
   Platform& platform_;
 };
 
+class SilentProgress final : public ProgressView {
+ public:
+  void fileProgress(int, const std::string&) override {}
+  void registryProgress(int, const std::string&) override {}
+};
+
 // The passes in their order. False when a program phase failed.
 bool runPasses(InstallApp& app, ProgressView& view) {
   RunState& state = app.state();
@@ -104,11 +110,28 @@ Step InstallApp::runPassesPhase() {
   request.description = dialogDescription(state_.packageDescription);
   request.quiet = options_.quiet != 0;
   DialogPasses passes(*this);
-  if (platform_.progressDialog(request, passes) != kIdOk) {
+  const int closed = platform_.progressDialog(request, passes);
+  if (closed == kDialogNotShown) return runPassesWithoutWindow();
+  if (closed != kIdOk) {
     state_.cancelRequested = 1;
     state_.skipCompletion = 1;
   }
   if (state_.programFailed) state_.skipCompletion = 1;
+  return Step::Continue;
+}
+
+// No desktop to show the window on (a service or a login script's session):
+// a quiet run needs no one to press Begin, so it goes on; any other run
+// cannot be confirmed and must not report success.
+Step InstallApp::runPassesWithoutWindow() {
+  if (!options_.quiet) {
+    log_.logLine(text(Str::kNoProgressWindow));
+    setExitCode(kExitUndefined);
+    return Step::End;
+  }
+  log_.logLine(text(Str::kNoProgressWindowQuiet));
+  SilentProgress silent;
+  if (!runPasses(*this, silent)) state_.skipCompletion = 1;
   return Step::Continue;
 }
 

@@ -111,6 +111,8 @@ enum class Str : std::uint16_t {
   kPassPreWord = 2269,
   kPassMidWord = 2270,
   kPassPostWord = 2271,
+  kNoProgressWindowQuiet = 2272,
+  kNoProgressWindow = 2273,
 
   // Pre-install checks (2300s).
   kTargetBoth = 2300,
@@ -189,6 +191,7 @@ enum class Str : std::uint16_t {
   kDeleteNotAvailable = 2421,
   kFileDeleted = 2422,
   kDirectoryDeleted = 2423,
+  kFolderConflict = 2424,
 
   // The registry pass (2500s).
   kRegHiveLoadError = 2500,

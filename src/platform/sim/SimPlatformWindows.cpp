@@ -74,6 +74,13 @@ void SimPlatform::destroyBackgroundWindow() {
 int SimPlatform::progressDialog(const ProgressDialogRequest& request, ProgressDialogHandler& handler) {
   transcribe("dialog: " + request.title + "\r\n" + transcriptField("text", request.description) +
              "quiet: " + (request.quiet ? "yes" : "no") + "\r\n\r\n");
+  std::string word;
+  if (equalsNoCase(trimBlanks(peekAnswer()), "no-window")) {
+    nextAnswer(word);
+    transcribe("dialog not shown: no window can be created\r\n\r\n");
+    record("progress dialog \"" + request.title + "\" not shown");
+    return kDialogNotShown;
+  }
   RunningProgress running;
   running.handler = &handler;
   running.quiet = request.quiet;
@@ -82,7 +89,6 @@ int SimPlatform::progressDialog(const ProgressDialogRequest& request, ProgressDi
   if (request.quiet) {
     transcribe("pressed: begin (quiet timer)\r\n\r\n");
   } else {
-    std::string word;
     if (equalsNoCase(trimBlanks(peekAnswer()), "exit")) {
       nextAnswer(word);
       transcribe("pressed: exit\r\n\r\n");

@@ -231,6 +231,7 @@ int Win32Platform::progressDialog(const ProgressDialogRequest& request, Progress
   const INT_PTR result = showDialog(dialogTemplate, static_cast<HWND>(dialogOwner()), progressProcedure,
                                     reinterpret_cast<LPARAM>(&session));
   activeDialog_ = outerDialog;
+  if (result == -1) return kDialogNotShown;
   return result == IDOK ? kIdOk : kIdCancel;
 }
 
