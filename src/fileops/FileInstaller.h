@@ -73,6 +73,7 @@ class FileInstaller {
   std::int32_t createFolderChain(const CTree& entry, const std::string& path);
   std::int32_t writeFile(const CTree& entry, const std::string& path);
   bool replaceWithPrompt(CTree& entry, const std::string& path, const FileBlockHeader& header, const FoundFile& existing);
+  void warnOfFolderConflict(const std::string& path);
   void recordBeforeWrite(const CTree& entry, const std::string& path, bool exists);
   bool handleResult(const CTree& entry, const std::string& path, const FileBlockHeader& header);
   void logDetails(const CTree& entry, const std::string& path, bool replacing, const std::string& before);

@@ -1,11 +1,23 @@
 // The write step: one file written or one folder made, the undo records
 // before it, its log lines and what each result code leads to.
+#include <algorithm>
+#include <iterator>
+
 #include "fileops/FileInstaller.h"
 #include "fileops/FileStatus.h"
 #include "fileops/TargetPath.h"
+#include "support/FileSearch.h"
 #include "support/FillFields.h"
+#include "support/TextCompare.h"
 
 namespace tessary {
+
+namespace {
+
+// Programs and drivers that Windows may already know at another place.
+constexpr std::string_view kRegisteredKinds[] = {".exe", ".dll", ".sys", ".drv", ".ocx", ".cpl", ".scr", ".com"};
+
+}  // namespace
 
 bool FileInstaller::WriteFileEntry(CTree& entry, bool replacing) {
   const std::string path = target(entry);
@@ -31,6 +43,8 @@ bool FileInstaller::WriteFileEntry(CTree& entry, bool replacing) {
     return true;
   }
 
+  if (run_.simulate && run_.logLevel >= 4 && !isFolder) warnOfFolderConflict(path);
+
   if (!run_.simulate) {
     result_ = ExtractFileEntry(entry, path);
   } else {
@@ -51,6 +65,17 @@ bool FileInstaller::WriteFileEntry(CTree& entry, bool replacing) {
     logDetails(entry, path, replacing, before);
   }
   return handleResult(entry, path, header);
+}
+
+// A simulation shows where the package would put a program that the
+// registered application paths place elsewhere.
+void FileInstaller::warnOfFolderConflict(const std::string& path) {
+  const TargetParts parts = splitTarget(path);
+  const auto kind = std::find(std::begin(kRegisteredKinds), std::end(kRegisteredKinds), parts.extension);
+  if (kind == std::end(kRegisteredKinds)) return;
+  const std::string registered = findFile(run_.platform, parts.name, kSearchAppPaths);
+  if (registered.empty() || equalsNoCase(splitTarget(registered).folder, parts.folder)) return;
+  run_.log.leveledLine(fillNumberedFields(text(Str::kFolderConflict), {path, registered}), 4);
 }
 
 void FileInstaller::recordBeforeWrite(const CTree& entry, const std::string& path, bool exists) {

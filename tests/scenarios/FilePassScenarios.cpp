@@ -299,5 +299,33 @@ TEST(FilePassRuns, TheReplaceQuestionIsAskedPerFileUntilItIsAnsweredForAll) {
   EXPECT_NE(result.log.find("Replace File Prompt was disabled by the user.  "), std::string::npos) << result.log;
 }
 
+// A simulation at level 4 names each program the registered application
+// paths place in another folder; one registered where the package puts it,
+// or of a kind that is not a program, is not named.
+TEST(FilePassRuns, ASimulationWarnsOfProgramsRegisteredElsewhere) {
+  ScenarioComputer computer(workFolder("FileConflict"), "xp");
+  const std::string appPaths = "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+  for (const char* name : {"tool.exe", "same.exe", "notes.txt"}) {
+    const std::string where = std::string(name) == "same.exe" ? "C:\\Program Files\\App\\" : "C:\\Tools\\";
+    computer.addRegistryValue(appPaths + name, "@=\"" + where + name + "\"");
+    computer.touch((std::string(name) == "same.exe" ? kApp : std::string("C:\\Tools\\")) + name);
+  }
+  fs::path payload = workFolder("FileConflict-payload");
+  for (const char* name : {"tool.exe", "same.exe", "notes.txt"}) writeFile(payload / "App" / name, name);
+  fs::path package = computer.buildPackage(
+      "[package]\ntitle = \"Conflict\"\n\n[[files]]\nsource = \"App\"\ntarget = '$Program Files$\\App'\n", payload);
+
+  RunResult result = computer.run(package, "/q /vb:4 /si:C:\\sim.log");
+  EXPECT_NE(result.log.find("\r\nWARNING!  Folder conflict found!  NUP:  C:\\Program Files\\App\\tool.exe\tLocal:   "
+                            "C:\\Tools\\tool.exe\r\n"),
+            std::string::npos)
+      << result.log;
+  EXPECT_EQ(result.log.find("NUP:  C:\\Program Files\\App\\same.exe"), std::string::npos) << result.log;
+  EXPECT_EQ(result.log.find("notes.txt\tLocal"), std::string::npos) << result.log;
+  // Only a simulation looks.
+  RunResult installed = computer.run(package, "/q /vb:4");
+  EXPECT_EQ(installed.log.find("Folder conflict"), std::string::npos) << installed.log;
+}
+
 }  // namespace
 }  // namespace tessary::scenario
