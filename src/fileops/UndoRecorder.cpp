@@ -1,5 +1,7 @@
 #include "fileops/UndoRecorder.h"
 
+#include <algorithm>
+
 #include "archive/ArchiveStreamIo.h"
 #include "archive/BlockCodec.h"
 #include "fileops/OverwriteDecision.h"
@@ -24,6 +26,18 @@ std::size_t firstLevelEnd(const std::string& path) {
   }
   const std::size_t slash = path.find('\\');
   return slash == std::string::npos ? path.size() : slash;
+}
+
+// The block holds texts of at most 259 bytes without a zero.
+std::string shortcutText(const std::string& text) {
+  return text.substr(0, std::min<std::size_t>(text.find('\0'), kShortcutTextSize - 1));
+}
+
+ShortcutDetails readShortcutDetails(Platform& platform, const std::string& path) {
+  ShortcutFields fields;
+  if (platform.readShortcut(path, fields) != kErrorSuccess) return {};
+  return {shortcutText(fields.targetPath), shortcutText(fields.arguments), shortcutText(fields.workingFolder),
+          shortcutText(fields.iconFile),   fields.showCommand,              static_cast<std::uint32_t>(fields.iconIndex)};
 }
 
 std::unique_ptr<CTree> folderNode(const std::string& path, std::uint32_t flags) {
@@ -99,9 +113,9 @@ CTree* UndoRecorder::RecordExistingFile(CTree& folderEntry, const std::string& p
   platform.fileVersion(path, header.versionHigh, header.versionLow);
   header.overwriteOverride = isTextSpecial(path) ? kTextSpecialOverride : 0;
   const float version = undo_.indexObject()->index().version;
-  // The shortcut's own details are not read back yet: the block keeps its
-  // layout with empty texts.
-  if (fileBlockHeaderLength(parts.name, false, version) == kShortcutBlockHeaderSize) header.shortcut = ShortcutDetails{};
+  // A shortcut the shell cannot read is still saved, with an empty block.
+  if (fileBlockHeaderLength(parts.name, false, version) == kShortcutBlockHeaderSize)
+    header.shortcut = readShortcutDetails(platform, path);
 
   const std::uint32_t start = undo_.usedLengths().fileUsed;
   auto node = std::make_unique<CTree>(name);
