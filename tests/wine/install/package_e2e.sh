@@ -4,28 +4,8 @@
 #   package_e2e.sh TESSARY INSTALL_EXE WINE_PROBE PACKAGES_DIR
 # Exits 77 (skipped) when the host tool has not been built.
 set -u
-tool=$1
-install_exe=$2
-probe=$3
-packages=$4
-if [ ! -x "$tool" ]; then
-  echo "SKIP: no host tessary tool at <$tool>; build the host preset or set TESSARY_HOST_TOOL"
-  exit 77
-fi
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-passed=0
+. "$(dirname "$0")/e2e_common.sh"
 tab=$(printf '\t')
-
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" = "$3" ]; then
-    passed=$((passed + 1))
-  else
-    printf 'FAIL %s: expected <%s>, got <%s>\n' "$1" "$2" "$3"
-    failures=$((failures + 1))
-  fi
-}
 
 yesno() { if "$@"; then echo yes; else echo no; fi; }
 

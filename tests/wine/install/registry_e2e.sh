@@ -6,24 +6,7 @@
 #   registry_e2e.sh TESSARY INSTALL_EXE WINE_PROBE PACKAGES_DIR
 # Exits 77 (skipped) when the host tool has not been built.
 set -u
-tool=$1
-install_exe=$2
-probe=$3
-packages=$4
-if [ ! -x "$tool" ]; then
-  echo "SKIP: no host tessary tool at <$tool>; build the host preset or set TESSARY_HOST_TOOL"
-  exit 77
-fi
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" != "$3" ]; then
-    printf 'FAIL %s: expected <%s>, got <%s>\n' "$1" "$2" "$3"
-    failures=$((failures + 1))
-  fi
-}
+. "$(dirname "$0")/e2e_common.sh"
 
 reg() { timeout 60 "$WINE_RUN" reg "$@" >/dev/null 2>&1; }
 
@@ -41,10 +24,7 @@ snapshot() {  # snapshot FILE
   sort -o "$1" "$1"
 }
 
-if ! "$tool" build "$packages/registry.toml" -o "$work/registry.exe" --stub "$install_exe" >"$work/build.out" 2>&1; then
-  echo "FAIL building registry.toml:"; cat "$work/build.out"
-  exit 1
-fi
+build_package registry
 
 "$WINE_PREFIX_TOOL" version winxp
 reg delete 'HKCU\Software\TessaryE2E' /f
@@ -55,8 +35,7 @@ reg add 'HKCU\Software\TessaryE2E\Legacy\Inner' /v Deep /d d /f
 reg add 'HKCU\Software\TessaryE2E\Legacy' /v Top /t REG_DWORD /d 7 /f
 snapshot "$work/before.txt"
 
-temp_win=$(timeout 60 "$WINE_RUN" "$probe" tempfolder 2>/dev/null | tr -d '\r')
-temp_dir=$(winepath -u "$temp_win" 2>/dev/null)
+temp_dir=$(wine_temp_folder)
 rm -f "$temp_dir"/registry-un*.exe
 
 timeout 120 "$WINE_RUN" "$work/registry.exe" /q >/dev/null 2>&1
