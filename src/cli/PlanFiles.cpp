@@ -11,7 +11,7 @@
 #include "cli/FolderIds.h"
 #include "cli/HostFile.h"
 #include "cli/PackagePlan.h"
-#include "cli/PeVersion.h"
+#include "platform/sim/PeVersion.h"
 #include "platform/PlatformTypes.h"
 
 namespace tessary::cli {
@@ -124,7 +124,8 @@ bool FilePlanner::fileNode(CTree& parent, const std::string& target, const fs::p
     } else if (size <= kVersionScanLimit) {
       std::string bytes, readError;
       if (!readWholeFile(source, bytes, readError)) return fail(item.place, "source", "cannot read " + readError);
-      findFileVersion(bytes, block.header.versionHigh, block.header.versionLow);
+      readPeFileVersion(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), block.header.versionHigh,
+                        block.header.versionLow);
     }
   }
   bool shortcut = fileBlockHeaderLength(name, false, kFormatVersionWritten) == kShortcutBlockHeaderSize;

@@ -1,45 +1,53 @@
-// The file version the builder records for a program, from the fixed part
-// of its version resource.
+// The file version the builder records for a program: read from its version
+// resource as the runtime reads it, so both sides agree on what is newer.
 #include <gtest/gtest.h>
 
-#include "cli/PeVersion.h"
+#include "archive/index/FileBlockHeader.h"
+#include "cli/PackageReader.h"
+#include "unit/cli/CliFixture.h"
 
 namespace tessary {
 namespace {
 
-// "MZ" ... then a VS_VERSIONINFO at `at` (4-aligned):
-//   u16 length | u16 value length | u16 type | "VS_VERSION_INFO\0" in UTF-16
-//   | 2 bytes padding | FEEF04BD | struct version | file version MS | LS
-std::string programWithVersion(std::size_t at, std::uint32_t signature, std::uint32_t ms, std::uint32_t ls) {
-  std::string bytes(at, '\0');
-  bytes[0] = 'M';
-  bytes[1] = 'Z';
-  bytes += std::string("\x5C\x03\x34\x00\x00\x00", 6);
+using clitest::ScratchFolder;
+using clitest::writeFile;
+
+FileBlockHeader builtHeader(ScratchFolder& folder, const std::string& source) {
+  writeFile(folder / "app.toml", "[package]\ntitle = \"V\"\n\n[[files]]\nsource = \"" + source +
+                                      "\"\ntarget = '$Windows$\\" + source + "'\n");
+  EXPECT_EQ(clitest::build(folder, folder / "app.toml"), "");
+  cli::OpenPackage package;
+  std::string error;
+  EXPECT_TRUE(cli::openPackage(folder / "out.exe", package, error)) << error;
+  FileBlockHeader header;
+  const CTree* node = package.index.fileTree->children.at(0).get();
+  while (!node->children.empty()) node = node->children.at(0).get();
+  EXPECT_TRUE(cli::readBlockHeader(package, *node, header, error)) << error;
+  return header;
+}
+
+#ifdef TESSARY_VERSIONED_DLL
+TEST(BuilderFileVersion, AProgramsVersionResourceIsRecorded) {
+  ScratchFolder folder;
+  writeFile(folder / "lib.dll", clitest::readFile(TESSARY_VERSIONED_DLL));
+  const FileBlockHeader header = builtHeader(folder, "lib.dll");
+  // tests/data/pe/versioned.rc: FILEVERSION 5,1,10,2
+  EXPECT_EQ(header.versionHigh, (5u << 16) | 1u);
+  EXPECT_EQ(header.versionLow, (10u << 16) | 2u);
+}
+#endif
+
+// Bytes that only look like a version resource, in a file that is no PE
+// image, give no version: the runtime would read none from them either.
+TEST(BuilderFileVersion, NoImageNoVersion) {
+  ScratchFolder folder;
+  std::string bytes = clitest::fakeStub(512);
   for (char c : std::string("VS_VERSION_INFO", 16)) bytes += std::string{c, '\0'};
-  bytes += std::string(2, '\0');
-  for (std::uint32_t word : {signature, 0x00010000u, ms, ls})
-    for (int i = 0; i < 4; ++i) bytes += static_cast<char>(word >> (8 * i));
-  bytes += std::string(40, '\0');
-  return bytes;
-}
-
-TEST(PeVersion, FixedFileVersionIsFound) {
-  std::uint32_t high = 0, low = 0;
-  ASSERT_TRUE(cli::findFileVersion(programWithVersion(512, 0xFEEF04BD, 0x00050001, 0x0A280452), high, low));
-  EXPECT_EQ(high, 0x00050001u);
-  EXPECT_EQ(low, 0x0A280452u);
-}
-
-TEST(PeVersion, NoResourceNoVersion) {
-  std::uint32_t high = 1, low = 1;
-  // Wrong signature after the key, a file that is no program, and no key at all.
-  EXPECT_FALSE(cli::findFileVersion(programWithVersion(512, 0x12345678, 1, 2), high, low));
-  std::string notProgram = programWithVersion(512, 0xFEEF04BD, 1, 2);
-  notProgram[0] = 'Z';
-  EXPECT_FALSE(cli::findFileVersion(notProgram, high, low));
-  EXPECT_FALSE(cli::findFileVersion(std::string("MZ") + std::string(200, 'x'), high, low));
-  EXPECT_EQ(high, 0u);
-  EXPECT_EQ(low, 0u);
+  bytes += std::string("\0\0\xBD\x04\xEF\xFE\0\0\1\0\1\0\5\0\2\0\3\0", 18) + std::string(40, '\0');
+  writeFile(folder / "fake.exe", bytes);
+  const FileBlockHeader header = builtHeader(folder, "fake.exe");
+  EXPECT_EQ(header.versionHigh, 0u);
+  EXPECT_EQ(header.versionLow, 0u);
 }
 
 }  // namespace
