@@ -60,7 +60,8 @@ void runFilePass(InstallApp& app, ProgressView& view) {
                   options.quiet != 0,   options.simulate != 0,
                   options.repair != 0,  state.runsAsUndoPackage != 0,
                   options.logLevel,     state.cancelled,
-                  state.overwritePrompt, state.errorsRecorded};
+                  state.overwritePrompt, state.errorsRecorded,
+                  state.restartPending, state.os.isWin9x != 0};
   FileInstaller installer(run);
   // A folder that could not be made ends the pass; the run then reports errors.
   if (!installer.InstallFilePass(*index->index().fileTree) && !state.cancelled) state.errorsRecorded = 1;

@@ -3,6 +3,7 @@
 #include "control/ExitCodes.h"
 #include "control/InstallApp.h"
 #include "control/Passes.h"
+#include "fileops/RestartRegistration.h"
 #include "support/FillFields.h"
 
 namespace tessary {
@@ -139,7 +140,8 @@ Step InstallApp::completeRun() {
   if (state_.skipCompletion) return Step::Continue;
   if (options_.simulate) log_.logLine(text(Str::kInstallComplete));
   if (!options_.quiet && !state_.runsAsUndoPackage && state_.errorsRecorded) log_.say(Str::kErrorsSeeLog);
-  state_.restartPending = engine_->options().rebootNeeded ? 1 : 0;
+  // The package's own option, or work the passes left to the next start.
+  if (engine_->options().rebootNeeded) state_.restartPending = 1;
   if (options_.simulate && state_.restartPending) log_.logLine(text(Str::kRebootNeededNote));
   log_.logLine(text(Str::kExitComplete));
   log_.close();
@@ -151,8 +153,10 @@ Step InstallApp::completeRun() {
   // system keeps from being written: there is nothing to save into it.
   engine_->abandonPackage();
   if (options_.simulate) return Step::End;
-  if (state_.runsAsUndoPackage)
-    platform_.moveFile(state_.ownExecutablePath, "", kMoveDelayUntilReboot);
+  if (state_.runsAsUndoPackage) {
+    const RestartRun restart{platform_, false, state_.os.isWin9x != 0, state_.restartPending};
+    DeletePathAtRestart(restart, state_.ownExecutablePath, false);
+  }
   return Step::Continue;
 }
 

@@ -15,7 +15,7 @@ struct RunState {
   std::int32_t cancelled = 0;
   std::int32_t cancelRequested = 0;
   std::int32_t errorsRecorded = 0;
-  std::int32_t restartPending = 0;
+  std::int32_t restartPending = 0;  // the package asks for a restart, or a pass left work to it
   std::int32_t undoEnabled = 0;
   std::int32_t runsAsUndoPackage = 0;
   OsFacts os;

@@ -11,6 +11,7 @@
 #include "archive/PackageEngine.h"
 #include "archive/index/CTree.h"
 #include "archive/index/FileBlockHeader.h"
+#include "fileops/RestartRegistration.h"
 #include "fileops/UndoRecorder.h"
 #include "platform/Platform.h"
 #include "support/RunLog.h"
@@ -29,7 +30,7 @@ enum FileResult : std::int32_t {
   kFileResultDamaged = 10017,      // the block does not expand to its file
 };
 
-// What the pass reads of the run, and the three flags it changes.
+// What the pass reads of the run, and the four flags it changes.
 struct FilePassRun {
   Platform& platform;
   RunLog& log;
@@ -46,6 +47,8 @@ struct FilePassRun {
   std::int32_t& cancelled;
   std::int32_t& overwritePrompt;
   std::int32_t& errorsRecorded;
+  std::int32_t& rebootNeeded;  // raised when work is left to the next start
+  bool windows95 = false;      // the 95 family: restart work goes to wininit.ini
 };
 
 class FileInstaller {
@@ -61,6 +64,11 @@ class FileInstaller {
   // Creates the folder chain or writes the block to `path` (the entry's
   // target when empty); returns the result code.
   std::int32_t ExtractFileEntry(CTree& entry, const std::string& path = {});
+  // The entry's file staged and put in place by the system at its next
+  // start; false when it cannot be staged or registered.
+  bool ReplaceAtRestart(CTree& entry);
+  // The entry's target deleted by the system at its next start.
+  bool DeleteAtRestart(CTree& entry);
 
   std::int32_t lastResult() const { return result_; }
   std::uint64_t bytesDone() const { return bytesDone_; }
@@ -75,10 +83,13 @@ class FileInstaller {
   bool replaceWithPrompt(CTree& entry, const std::string& path, const FileBlockHeader& header, const FoundFile& existing);
   void warnOfFolderConflict(const std::string& path);
   void recordBeforeWrite(const CTree& entry, const std::string& path, bool exists);
-  bool handleResult(const CTree& entry, const std::string& path, const FileBlockHeader& header);
+  bool handleResult(CTree& entry, const std::string& path, const FileBlockHeader& header);
   void logDetails(const CTree& entry, const std::string& path, bool replacing, const std::string& before);
   std::string localText(std::uint32_t seconds);
   void deleteListed(CTree& entry);
+  RestartRun restartRun() const { return {run_.platform, run_.simulate, run_.windows95, run_.rebootNeeded}; }
+  bool installStaged(CTree& entry, const std::string& staged);
+  bool replaceSystemFile(CTree& entry, const std::string& path);
   void error(Str id, const std::string& path, const std::string& detail = {});
 
   FilePassRun& run_;
@@ -87,6 +98,8 @@ class FileInstaller {
   std::uint64_t bytesDone_ = 0;
   std::uint64_t bytesTotal_ = 0;
   int percent_ = 0;
+  bool staging_ = false;          // writing a staged copy: it is not deferred again
+  bool systemFileDirect_ = false;  // a system file moved aside: no second aside move
 };
 
 }  // namespace tessary

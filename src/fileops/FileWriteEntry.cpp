@@ -105,16 +105,17 @@ void FileInstaller::logDetails(const CTree& entry, const std::string& path, bool
   (void)path;
 }
 
-bool FileInstaller::handleResult(const CTree& entry, const std::string& path, const FileBlockHeader& header) {
+bool FileInstaller::handleResult(CTree& entry, const std::string& path, const FileBlockHeader& header) {
   switch (result_) {
     case kFileResultSuccess:
       return true;
     case kFileResultCannotOpen:
     case kFileResultNoTempCopy:
-      // Replacement at the next restart is not carried out yet: the file
-      // stays as it is and the run reports an error.
+      // A staged copy that cannot be written is reported by the replacement
+      // that asked for it.
+      if (staging_) return true;
       run_.log.logLine(fillFields(text(Str::kCantOpenDeferred), {path}));
-      error(Str::kCantMoveAfterReboot, path);
+      if (!ReplaceAtRestart(entry)) error(Str::kCantMoveAfterReboot, path);
       return true;
     case kFileResultWriteFailed: {
       run_.log.leveledLine(fillFields(text(Str::kCantWriteDiskSpace), {path}), 4);

@@ -181,6 +181,7 @@ constexpr Entry kStrings[] = {
     {Str::kFileDeleted, "File deleted-\t\t%1"},
     {Str::kDirectoryDeleted, "Directory deleted-\t%1"},
     {Str::kFolderConflict, "\nWARNING!  Folder conflict found!  NUP:  %1\tLocal:   %2\n"},
+    {Str::kMoveSystemFileFailed, "Move System File Failed"},
     {Str::kRegHiveLoadError, "Error loading registry for %s"},
     {Str::kRegKeyDeleteFailed, "Unable to delete key %s."},
     {Str::kRegDeleteError, "Unable to delete %s. Error: %d."},

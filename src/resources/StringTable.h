@@ -192,6 +192,7 @@ enum class Str : std::uint16_t {
   kFileDeleted = 2422,
   kDirectoryDeleted = 2423,
   kFolderConflict = 2424,
+  kMoveSystemFileFailed = 2425,
 
   // The registry pass (2500s).
   kRegHiveLoadError = 2500,

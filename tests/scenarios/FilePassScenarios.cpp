@@ -153,13 +153,14 @@ TEST(FilePassRuns, AnInstallAndItsUndoLeaveTheComputerAsItWas) {
     EXPECT_EQ(undone.log.find("NUP ERROR"), std::string::npos) << undone.log;
 
     // What differs on purpose: the log and the computer information log,
-    // the undo package and the temporary folder that holds them, and the
-    // packages placed to run.
+    // the undo package and the temporary folder that holds them, the
+    // packages placed to run, and the undo package's own deletion at the
+    // next start (the staging folder, and wininit.ini on the 95 family).
     const std::string temp = install.undoPackagePath.substr(0, install.undoPackagePath.rfind('\\'));
     for (const std::string& path : differences(before, snapshot(computer))) {
       const bool expected = path == install.logPath || path == install.undoPackagePath ||
                             startsWith(path, "C:\\Packages") || path.find("CompInfo.log") != std::string::npos ||
-                            path == temp;
+                            path == temp || path == "C:\\nutemp" || path == "C:\\WINDOWS\\wininit.ini";
       EXPECT_TRUE(expected) << "differs after the undo: " << path << "\n" << undone.log;
     }
   }

@@ -128,6 +128,8 @@ RunResult ScenarioComputer::run(const fs::path& package, const std::string& swit
     result.exitText = app.state().exitCodeText;
     result.logPath = app.logPath();
     result.undoPackagePath = app.state().undoPackagePath;
+    result.errorsRecorded = app.state().errorsRecorded != 0;
+    result.restartPending = app.state().restartPending != 0;
   }
   if (!computer->save(error)) throw std::runtime_error("save: " + error);
   if (!result.logPath.empty()) result.log = readText(hostPath(result.logPath));

@@ -15,6 +15,8 @@ struct RunResult {
   std::string log;      // its text, CR LF as written
   std::string transcript;
   std::string undoPackagePath;
+  bool errorsRecorded = false;
+  bool restartPending = false;  // the run left work to the next start
 };
 
 class ScenarioComputer {

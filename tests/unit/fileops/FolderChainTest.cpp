@@ -37,8 +37,9 @@ struct Pass {
   std::int32_t cancelled = 0;
   std::int32_t prompt = 0;
   std::int32_t errors = 0;
+  std::int32_t reboot = 0;
   FilePassRun run{platform, log, package, users, view, nullptr, 0, true, false, false, false, 1,
-                  cancelled, prompt,  errors};
+                  cancelled, prompt,  errors, reboot};
   FileInstaller installer{run};
 };
 
