@@ -10,6 +10,9 @@
 //   wine_probe mutex NAME [PATH]  takes the single-instance mutex NAME and
 //                                 prints Taken, HeldElsewhere or Failed; with
 //                                 PATH it keeps the mutex until PATH exists
+//   wine_probe lock FILE PATH     opens FILE sharing nothing, prints Locked
+//                                 (or Failed) and keeps it open until PATH
+//                                 exists: a file in use by another program
 #include <windows.h>
 
 #include <cstdio>
@@ -131,6 +134,19 @@ int takeMutex(Win32Platform& platform, const std::string& name, const char* rele
   return 0;
 }
 
+// A program that holds a file open, for the in-use checks.
+int holdFileOpen(Win32Platform& platform, const char* path, const char* releaseWhen) {
+  HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  std::printf("%s\n", file == INVALID_HANDLE_VALUE ? "Failed" : "Locked");
+  std::fflush(stdout);
+  if (file == INVALID_HANDLE_VALUE) return 1;
+  // At most a minute: a lost signal must not hang the test.
+  std::uint32_t attributes = 0;
+  for (int i = 0; i < 600 && platform.fileAttributes(releaseWhen, attributes) != kErrorSuccess; ++i) Sleep(100);
+  CloseHandle(file);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -147,8 +163,9 @@ int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "vars") == 0) return printVariables(platform);
   if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "mutex") == 0)
     return takeMutex(platform, argv[2], argc == 4 ? argv[3] : nullptr);
+  if (argc == 4 && std::strcmp(argv[1], "lock") == 0) return holdFileOpen(platform, argv[2], argv[3]);
   std::fprintf(stderr,
                "usage: wine_probe os | argv ARGS... | makepkg SRC DST | tempfolder | net | support | vars | "
-               "mutex NAME [PATH]\n");
+               "mutex NAME [PATH] | lock FILE PATH\n");
   return 2;
 }
