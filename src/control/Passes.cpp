@@ -61,10 +61,20 @@ void runFilePass(InstallApp& app, ProgressView& view) {
                   options.repair != 0,  state.runsAsUndoPackage != 0,
                   options.logLevel,     state.cancelled,
                   state.overwritePrompt, state.errorsRecorded,
-                  state.restartPending, state.os.isWin9x != 0};
+                  state.restartPending, state.os.isWin9x != 0,
+                  &state.installedShortcuts};
   FileInstaller installer(run);
   // A folder that could not be made ends the pass; the run then reports errors.
   if (!installer.InstallFilePass(*index->index().fileTree) && !state.cancelled) state.errorsRecorded = 1;
+}
+
+void runShortcutFixUp(InstallApp& app) {
+  RunState& state = app.state();
+  if (app.options().simulate || state.cancelled || state.installedShortcuts.empty()) return;
+  // Only ME and the NT 5 systems keep what the fix-up set.
+  const bool save = state.os.isWinME || (!state.os.isWin9x && state.os.majorVersion == 5);
+  FixUpShortcuts({app.platform(), app.log(), app.users(), save}, state.installedShortcuts);
+  state.installedShortcuts.clear();
 }
 
 void runRegistryPass(InstallApp& app, ProgressView& view) {

@@ -19,4 +19,7 @@ bool runPhasePrograms(InstallApp& app, ProgramPhase phase);
 void runFilePass(InstallApp& app, ProgressView& view);
 void runRegistryPass(InstallApp& app, ProgressView& view);
 
+// The shortcuts the file pass installed, given the computer's paths.
+void runShortcutFixUp(InstallApp& app);
+
 }  // namespace tessary

@@ -44,6 +44,7 @@ bool runPasses(InstallApp& app, ProgressView& view) {
     if (state.cancelled) return true;
     view.fileProgress(kFullPercent, complete);
     runFilePass(app, view);
+    runShortcutFixUp(app);
     return true;
   }
   if (!simulate && !runPhasePrograms(app, ProgramPhase::Pre)) return false;
@@ -53,7 +54,9 @@ bool runPasses(InstallApp& app, ProgressView& view) {
   if (state.cancelled) return true;
   runRegistryPass(app, view);
   view.registryProgress(kFullPercent, complete);
-  return simulate || runPhasePrograms(app, ProgramPhase::Post);
+  if (!simulate && !runPhasePrograms(app, ProgramPhase::Post)) return false;
+  runShortcutFixUp(app);
+  return true;
 }
 
 // The sequence's side of the progress dialog.

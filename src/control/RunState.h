@@ -3,8 +3,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "control/OsFacts.h"
+#include "fileops/ShortcutFixUp.h"
 
 namespace tessary {
 
@@ -35,6 +37,8 @@ struct RunState {
   // The dialog closed with Cancel, or a minimized run ended in a program
   // failure: the completion phase is skipped.
   std::int32_t skipCompletion = 0;
+  // Filled by the file pass, fixed up after the passes.
+  std::vector<ShortcutRecord> installedShortcuts;
 };
 
 }  // namespace tessary

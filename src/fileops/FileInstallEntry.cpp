@@ -60,6 +60,7 @@ int FileInstaller::InstallFileEntry(CTree& entry, bool merge) {
       if (!replaceWithPrompt(entry, path, header, *status)) return 0;
       break;
   }
+  if (!run_.simulate) RecordShortcut(entry, path);
   return 1;
 }
 

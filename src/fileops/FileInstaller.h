@@ -12,6 +12,7 @@
 #include "archive/index/CTree.h"
 #include "archive/index/FileBlockHeader.h"
 #include "fileops/RestartRegistration.h"
+#include "fileops/ShortcutFixUp.h"
 #include "fileops/UndoRecorder.h"
 #include "platform/Platform.h"
 #include "support/RunLog.h"
@@ -22,6 +23,7 @@ namespace tessary {
 // The outcome of the last file operation.
 enum FileResult : std::int32_t {
   kFileResultSuccess = 10000,
+  kFileResultNoTempText = 10002,   // the temporary copy of a text file
   kFileResultNoEntry = 10010,      // no archive, or the entry's block lies outside it
   kFileResultCannotOpen = 10013,   // in use or read-only
   kFileResultNoTempCopy = 10014,
@@ -49,6 +51,8 @@ struct FilePassRun {
   std::int32_t& errorsRecorded;
   std::int32_t& rebootNeeded;  // raised when work is left to the next start
   bool windows95 = false;      // the 95 family: restart work goes to wininit.ini
+  // The run's installed shortcuts, fixed up after the pass; null: none kept.
+  std::vector<ShortcutRecord>* shortcuts = nullptr;
 };
 
 class FileInstaller {
@@ -69,6 +73,13 @@ class FileInstaller {
   bool ReplaceAtRestart(CTree& entry);
   // The entry's target deleted by the system at its next start.
   bool DeleteAtRestart(CTree& entry);
+  // A ".lnk" entry's stored shortcut remembered for the fix-up after the
+  // pass, with the path it was installed at.
+  void RecordShortcut(const CTree& entry, const std::string& shortcutPath);
+  // An ".ini" or ".url" entry written with its variables resolved line by
+  // line; an entry with none is extracted unchanged. Returns the result
+  // code (kFileResultNoTempText and kFileResultWriteFailed of its own).
+  std::int32_t InstallResolvedTextFile(CTree& entry);
 
   std::int32_t lastResult() const { return result_; }
   std::uint64_t bytesDone() const { return bytesDone_; }
@@ -91,6 +102,8 @@ class FileInstaller {
   bool installStaged(CTree& entry, const std::string& staged);
   bool replaceSystemFile(CTree& entry, const std::string& path);
   void error(Str id, const std::string& path, const std::string& detail = {});
+  // The user whose variables gave the entry's current target.
+  std::size_t userIndexOf(const CTree& entry) const;
 
   FilePassRun& run_;
   std::string resolved_;

@@ -37,10 +37,12 @@ bool FileInstaller::WriteFileEntry(CTree& entry, bool replacing) {
 
   const std::string extension = splitTarget(path).extension;
   if (!isFolder && (extension == ".ini" || extension == ".url")) {
-    // These are written with their variables resolved, which is not
-    // carried out yet.
-    error(Str::kTextFileNotAvailable, path);
-    return true;
+    result_ = run_.simulate ? static_cast<std::int32_t>(kFileResultSuccess) : InstallResolvedTextFile(entry);
+    if (result_ == kFileResultSuccess) {
+      run_.log.leveledLine(fillFields(text(Str::kIniFileAdded), {path}), 3);
+      logDetails(entry, path, replacing, before);
+    }
+    return handleResult(entry, path, header);
   }
 
   if (run_.simulate && run_.logLevel >= 4 && !isFolder) warnOfFolderConflict(path);

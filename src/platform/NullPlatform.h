@@ -50,6 +50,7 @@ class NullPlatform : public Platform {
     return kErrorFileNotFound;
   }
   WinError saveShortcut(const std::string&, const ShortcutFields&) override { return kErrorPathNotFound; }
+  WinError fixUpShortcut(const std::string&, const ShortcutFields*, bool) override { return kErrorFileNotFound; }
 
   std::string temporaryPath() override { return "C:\\TEMP\\"; }
   std::string windowsFolder() override { return "C:\\WINDOWS"; }

@@ -138,6 +138,12 @@ class Platform {
   virtual WinError readShortcut(const std::string& path, ShortcutFields& fields) = 0;
   // Creates or replaces the shortcut file at `path`, holding `fields`.
   virtual WinError saveShortcut(const std::string& path, const ShortcutFields& fields) = 0;
+  // Loads the shortcut at `path` into the shell-link object, gives it
+  // `fields` (null: it keeps what it loaded), resolves it without a window
+  // and, when `save` is set, saves it back. Returns the load's error: a
+  // shortcut that does not load still gets `fields`, is resolved and saved;
+  // with no fields it is not saved, as there is nothing to write.
+  virtual WinError fixUpShortcut(const std::string& path, const ShortcutFields* fields, bool save) = 0;
 
   // --- drives and folders of the system ---
 

@@ -194,6 +194,12 @@ enum class Str : std::uint16_t {
   kFolderConflict = 2424,
   kMoveSystemFileFailed = 2425,
 
+  // Shortcuts and resolved text files (2450s).
+  kIniFileAdded = 2450,
+  kTempFileNotOpened = 2451,
+  kIniFileNotOpened = 2452,
+  kShortcutNotOpened = 2453,
+
   // The registry pass (2500s).
   kRegHiveLoadError = 2500,
   kRegKeyDeleteFailed = 2501,

@@ -110,6 +110,9 @@ class SimPlatform final : public Platform {
   // on the 95 family; a save cut short by a full drive leaves no file.
   WinError readShortcut(const std::string& path, ShortcutFields& fields) override;
   WinError saveShortcut(const std::string& path, const ShortcutFields& fields) override;
+  // There is no shell namespace to resolve against: the fields are set and
+  // saved as given.
+  WinError fixUpShortcut(const std::string& path, const ShortcutFields* fields, bool save) override;
 
   // --- drives and folders of the system (SimPlatformSystem.cpp)
   std::string temporaryPath() override { return machine_.config().temp; }

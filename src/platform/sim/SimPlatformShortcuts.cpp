@@ -46,3 +46,15 @@ WinError SimPlatform::saveShortcut(const std::string& path, const ShortcutFields
 }
 
 }  // namespace tessary
+
+namespace tessary {
+
+WinError SimPlatform::fixUpShortcut(const std::string& path, const ShortcutFields* fields, bool save) {
+  ShortcutFields object;
+  const WinError loaded = readShortcut(path, object);
+  if (fields != nullptr) object = *fields;
+  if (save && (loaded == kErrorSuccess || fields != nullptr)) saveShortcut(path, object);
+  return loaded;
+}
+
+}  // namespace tessary

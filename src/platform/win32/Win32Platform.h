@@ -43,6 +43,7 @@ class Win32Platform final : public Platform {
   // Win32Shortcuts.cpp
   WinError readShortcut(const std::string& path, ShortcutFields& fields) override;
   WinError saveShortcut(const std::string& path, const ShortcutFields& fields) override;
+  WinError fixUpShortcut(const std::string& path, const ShortcutFields* fields, bool save) override;
 
   // Win32Drives.cpp
   std::string temporaryPath() override;

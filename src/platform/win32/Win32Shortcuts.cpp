@@ -114,3 +114,28 @@ WinError Win32Platform::saveShortcut(const std::string& path, const ShortcutFiel
 }
 
 }  // namespace tessary
+
+namespace tessary {
+
+WinError Win32Platform::fixUpShortcut(const std::string& path, const ShortcutFields* fields, bool save) {
+  ComApartment apartment;
+  ShellLink shell;
+  HRESULT result = shell.create();
+  if (FAILED(result)) return errorOf(result, kErrorCallNotImplemented);
+  std::vector<wchar_t> widePath = toWide(path);
+  const WinError loaded = errorOf(shell.file->Load(widePath.data(), STGM_READWRITE), kErrorInvalidData);
+  if (fields != nullptr) {
+    // Each field is set on its own: one the shell refuses leaves the others.
+    if (!fields->targetPath.empty()) shell.link->SetPath(fields->targetPath.c_str());
+    shell.link->SetArguments(fields->arguments.c_str());
+    shell.link->SetIconLocation(fields->iconFile.c_str(), fields->iconIndex);
+    shell.link->SetWorkingDirectory(fields->workingFolder.c_str());
+    shell.link->SetShowCmd(static_cast<int>(fields->showCommand));
+  }
+  shell.link->Resolve(nullptr, SLR_NO_UI | SLR_UPDATE);
+  if (save && (loaded == kErrorSuccess || fields != nullptr) && SUCCEEDED(shell.file->Save(widePath.data(), TRUE)))
+    shell.file->SaveCompleted(widePath.data());
+  return loaded;
+}
+
+}  // namespace tessary
