@@ -37,7 +37,11 @@ bool FileInstaller::WriteFileEntry(CTree& entry, bool replacing) {
 
   const std::string extension = splitTarget(path).extension;
   if (!isFolder && (extension == ".ini" || extension == ".url")) {
-    result_ = run_.simulate ? static_cast<std::int32_t>(kFileResultSuccess) : InstallResolvedTextFile(entry);
+    // An undo package holds the old file's own bytes: they go back as saved.
+    const bool asSaved = run_.undoRun && !run_.repair;
+    result_ = run_.simulate ? static_cast<std::int32_t>(kFileResultSuccess)
+              : asSaved     ? ExtractFileEntry(entry, path)
+                            : InstallResolvedTextFile(entry);
     if (result_ == kFileResultSuccess) {
       run_.log.leveledLine(fillFields(text(Str::kIniFileAdded), {path}), 3);
       logDetails(entry, path, replacing, before);

@@ -25,7 +25,8 @@ TEST(ResolvedTextRuns, TextFilesAreResolvedOrCopiedAndTheUndoPutsTheOldOneBack) 
     SCOPED_TRACE(os);
     const std::string name = std::string("ResolvedText-") + os;
     ScenarioComputer computer(workFolder(name), os);
-    const std::string oldIni = "[Old]\r\nKept=as it was\r\n";
+    // Text that looks like a variable is the old file's own.
+    const std::string oldIni = "[Old]\r\nKept=$Program Files$ as it was\r\n";
     writeFile(computer.hostPath(kApp + "app.ini"), oldIni);
 
     const fs::path payload = workFolder(name + "-payload");
