@@ -1,5 +1,5 @@
-// The walk of the file tree: per-user marking, the users' loop, progress,
-// cancellation, and the delete entries of an undo package.
+// The walk of the file tree: per-user marking, the users' loop, progress
+// and cancellation.
 #include <algorithm>
 
 #include "fileops/FileInstaller.h"
@@ -25,12 +25,6 @@ std::uint64_t treeBytes(const CTree& tree) {
   return total;
 }
 
-std::string resolvedFor(const UserContext* user, const std::string& name) {
-  std::string path = name;
-  if (user != nullptr) substituteVariables(*user, path, kSubstituteAll);
-  return path;
-}
-
 }  // namespace
 
 FileInstaller::FileInstaller(FilePassRun& run) : run_(run) {}
@@ -54,8 +48,10 @@ bool FileInstaller::walk(CTree& entry, bool perUser) {
 
   if (entry.dataOffset == -1) {
     if (isDelete) {
+      // A tree delete takes whatever is on disk, listed or not.
+      CTree* listed = (entry.flags & kTreeFlagDeleteTree) ? nullptr : &entry;
       forEachTarget(entry, perUser, [&] {
-        deleteListed(entry);
+        DeleteFolder(resolved_, true, listed);
         return true;
       });
       return true;
@@ -78,7 +74,7 @@ bool FileInstaller::walk(CTree& entry, bool perUser) {
 
   if (isDelete) {
     forEachTarget(entry, perUser, [&] {
-      deleteListed(entry);
+      DeleteFileEntry(entry);
       return true;
     });
   } else {
@@ -96,50 +92,27 @@ bool FileInstaller::forEachTarget(CTree& entry, bool perUser, const std::functio
     for (const UserContext& user : run_.users.users()) {
       run_.platform.processPendingMessages();
       run_.log.logLine(fillFields(text(Str::kProcessingUser), {user.accountName}));
-      resolved_ = resolvedFor(&user, entry.name);
+      user_ = &user;
+      resolved_ = resolvedForUser(entry.name);
       run_.view.fileProgress(percent_, resolved_);
       ok = operation() && ok;
     }
     run_.log.logLine(fillFields(text(Str::kFinishedUsers), {entry.name}));
   } else {
-    resolved_ = run_.undoRun && !run_.repair ? entry.name : resolvedFor(run_.users.firstUser(), entry.name);
+    user_ = run_.users.firstUser();
+    resolved_ = run_.undoRun && !run_.repair ? entry.name : resolvedForUser(entry.name);
     run_.view.fileProgress(percent_, resolved_);
     ok = operation();
   }
   resolved_.clear();
+  user_ = nullptr;
   return ok;
 }
 
-void FileInstaller::deleteListed(CTree& entry) {
-  const std::string path = target(entry);
-  // Deleting what an install lists (with its shared-file counts) is not
-  // carried out yet; an undo package's deletes only take away what its
-  // install created.
-  if (!run_.undoRun) {
-    error(Str::kDeleteNotAvailable, path);
-    return;
-  }
-  if (run_.simulate) return;
-  if (entry.dataOffset != -1) {
-    std::uint32_t attributes = 0;
-    if (run_.platform.fileAttributes(path, attributes) != kErrorSuccess) return;
-    if (attributes & (kAttrReadOnly | kAttrHidden | kAttrSystem)) run_.platform.setFileAttributes(path, kAttrNormal);
-    if (run_.platform.deleteFile(path) == kErrorSuccess)
-      run_.log.leveledLine(fillFields(text(Str::kFileDeleted), {path}), 3);
-    else
-      error(Str::kFileNotInstalled, path, std::to_string(kFileResultCannotOpen));
-    return;
-  }
-  for (const auto& child : entry.children) {
-    if (!(child->flags & kTreeFlagDelete)) continue;
-    const std::string saved = resolved_;
-    resolved_ = child->name;
-    deleteListed(*child);
-    resolved_ = saved;
-  }
-  // A folder that still holds files the undo does not know of stays.
-  if (run_.platform.removeFolder(path) == kErrorSuccess)
-    run_.log.leveledLine(fillFields(text(Str::kDirectoryDeleted), {path}), 3);
+std::string FileInstaller::resolvedForUser(const std::string& name) const {
+  std::string path = name;
+  if (user_ != nullptr) substituteVariables(*user_, path, kSubstituteAll);
+  return path;
 }
 
 void FileInstaller::error(Str id, const std::string& path, const std::string& detail) {

@@ -80,6 +80,13 @@ class FileInstaller {
   // line; an entry with none is extracted unchanged. Returns the result
   // code (kFileResultNoTempText and kFileResultWriteFailed of its own).
   std::int32_t InstallResolvedTextFile(CTree& entry);
+  // Deletes a file delete entry's target unless other programs share it; a
+  // file in use goes at the next start.
+  void DeleteFileEntry(CTree& entry);
+  // Deletes what `entry` lists below the folder `path`, or everything found
+  // there when `entry` is null, then the folder; `reportFolder` has the undo
+  // make it again. False when anything stays.
+  bool DeleteFolder(const std::string& path, bool reportFolder, CTree* entry);
 
   std::int32_t lastResult() const { return result_; }
   std::uint64_t bytesDone() const { return bytesDone_; }
@@ -97,7 +104,13 @@ class FileInstaller {
   bool handleResult(CTree& entry, const std::string& path, const FileBlockHeader& header);
   void logDetails(const CTree& entry, const std::string& path, bool replacing, const std::string& before);
   std::string localText(std::uint32_t seconds);
-  void deleteListed(CTree& entry);
+  std::string resolvedForUser(const std::string& name) const;
+  bool recordsUndo() const { return run_.undo != nullptr && !run_.simulate && !run_.repair && !run_.undoRun; }
+  bool removeFile(const std::string& path, std::uint32_t attributes, CTree* entry);
+  bool fileInUse(const std::string& path, std::uint32_t attributes);
+  void clearBlockingAttributes(const std::string& path, std::uint32_t attributes);
+  void saveBeforeDelete(const std::string& path);
+  bool deleteEverythingIn(const std::string& path);
   RestartRun restartRun() const { return {run_.platform, run_.simulate, run_.windows95, run_.rebootNeeded}; }
   bool installStaged(CTree& entry, const std::string& staged);
   bool replaceSystemFile(CTree& entry, const std::string& path);
@@ -107,6 +120,7 @@ class FileInstaller {
 
   FilePassRun& run_;
   std::string resolved_;
+  const UserContext* user_ = nullptr;  // whose paths the entry being applied takes
   std::int32_t result_ = kFileResultSuccess;
   std::uint64_t bytesDone_ = 0;
   std::uint64_t bytesTotal_ = 0;

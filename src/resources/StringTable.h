@@ -188,11 +188,20 @@ enum class Str : std::uint16_t {
   kReplaceDetails = 2418,
   kFileNotInstalled = 2419,
   kTextFileNotAvailable = 2420,
-  kDeleteNotAvailable = 2421,
   kFileDeleted = 2422,
   kDirectoryDeleted = 2423,
   kFolderConflict = 2424,
   kMoveSystemFileFailed = 2425,
+
+  // Deletes and shared files (2430s).
+  kFileNotDeletedMissing = 2430,
+  kFileNotDeletedShared = 2431,
+  kAttributesChanged = 2432,
+  kDeleteAfterReboot = 2433,
+  kPathNotDeletedMissing = 2434,
+  kSharedFileNotDeleted = 2435,
+  kCannotDeleteDirectory = 2436,
+  kCantDeleteAfterReboot = 2437,
 
   // Shortcuts and resolved text files (2450s).
   kIniFileAdded = 2450,
