@@ -118,5 +118,34 @@ TEST_F(Win32ShortcutsTest, MissingAndForeignFilesAreErrorsWithNothingRead) {
   EXPECT_NE(platform.saveShortcut(folder + "\\No Folder\\a.lnk", fields), kErrorSuccess);
 }
 
+TEST_F(Win32ShortcutsTest, AFixUpSetsTheNewFieldsAndSavesOnlyWhenAsked) {
+  const std::string link = folder + "\\Tool.lnk";
+  ASSERT_EQ(platform.saveShortcut(link, fields), kErrorSuccess);
+  const std::vector<std::uint8_t> before = readFile("Tool.lnk");
+  const ShortcutFields fixed{folder + "\\tool.exe", "/new", folder, folder + "\\tool.exe", 7, 1};
+
+  EXPECT_EQ(platform.fixUpShortcut(link, &fixed, false), kErrorSuccess);
+  EXPECT_EQ(readFile("Tool.lnk"), before);
+  EXPECT_EQ(platform.fixUpShortcut(link, &fixed, true), kErrorSuccess);
+  ShortcutFields read;
+  ASSERT_EQ(platform.readShortcut(link, read), kErrorSuccess);
+  expectRead(read, "Tool.lnk", fixed);
+  // No fields: the shortcut keeps what it holds (Wine's object forgets the
+  // show command it loads and saves its default).
+  ShortcutFields kept = fixed;
+  if (!showCommandLoads()) kept.showCommand = SW_SHOWNORMAL;
+  EXPECT_EQ(platform.fixUpShortcut(link, nullptr, true), kErrorSuccess);
+  ASSERT_EQ(platform.readShortcut(link, read), kErrorSuccess);
+  expectRead(read, "Tool.lnk", kept);
+
+  // One that does not load is still written as set, but never empty.
+  EXPECT_NE(platform.fixUpShortcut(folder + "\\new.lnk", &fixed, true), kErrorSuccess);
+  ASSERT_EQ(platform.readShortcut(folder + "\\new.lnk", read), kErrorSuccess);
+  expectRead(read, "new.lnk", fixed);
+  EXPECT_NE(platform.fixUpShortcut(folder + "\\none.lnk", nullptr, true), kErrorSuccess);
+  std::uint32_t attributes = 0;
+  EXPECT_NE(platform.fileAttributes(folder + "\\none.lnk", attributes), kErrorSuccess);
+}
+
 }  // namespace
 }  // namespace tessary
