@@ -3,10 +3,9 @@
 // nothing, and the undo package that brings everything back.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <fstream>
-#include <map>
 
+#include "ComputerState.h"
 #include "ScenarioComputer.h"
 #include "platform/sim/SimPlatform.h"
 
@@ -16,7 +15,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kApp = "C:\\Program Files\\App\\";
-constexpr const char* kSessionManager = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 constexpr const char* kSharedDlls = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
 
 void writeFile(const fs::path& path, const std::string& bytes) {
@@ -24,82 +22,12 @@ void writeFile(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::unique_ptr<SimPlatform> load(const ScenarioComputer& computer) {
-  std::string error;
-  std::unique_ptr<SimPlatform> sim = SimPlatform::load(computer.folder().string(), error);
-  EXPECT_TRUE(sim) << error;
-  return sim;
-}
-
 void setAttributes(const ScenarioComputer& computer, const std::string& path, std::uint32_t attributes) {
-  std::unique_ptr<SimPlatform> sim = load(computer);
+  std::unique_ptr<SimPlatform> sim = loadComputer(computer);
   ASSERT_TRUE(sim);
   ASSERT_EQ(sim->setFileAttributes(path, attributes), kErrorSuccess) << path;
   std::string error;
   ASSERT_TRUE(sim->save(error)) << error;
-}
-
-// The strings of PendingFileRenameOperations, source and target in turn.
-std::vector<std::string> pendingMoves(const ScenarioComputer& computer) {
-  std::unique_ptr<SimPlatform> sim = load(computer);
-  RegistryValue value;
-  if (!sim || sim->regQueryValue(RegistryRoot::LocalMachine, kSessionManager, "PendingFileRenameOperations", value))
-    return {};
-  std::vector<std::string> strings;
-  std::string current;
-  for (std::size_t at = 0; at + 1 < value.data.size(); ++at) {
-    if (value.data[at] != 0) {
-      current += static_cast<char>(value.data[at]);
-      continue;
-    }
-    strings.push_back(current);
-    current.clear();
-  }
-  return strings;
-}
-
-struct Item {
-  bool folder = false;
-  std::string bytes;
-  std::int64_t seconds = 0;
-  std::uint32_t attributes = 0;
-  bool operator==(const Item&) const = default;
-};
-using Tree = std::map<std::string, Item>;
-
-// Every file and folder on the computer's drives, as the computer reports it.
-Tree snapshot(const ScenarioComputer& computer) {
-  std::unique_ptr<SimPlatform> sim = load(computer);
-  Tree tree;
-  const fs::path drives = computer.folder() / "drives";
-  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(drives)) {
-    const std::string relative = entry.path().lexically_relative(drives).string();
-    std::string windows = relative.substr(0, 1) + ":" + relative.substr(1);
-    for (char& c : windows)
-      if (c == '/') c = '\\';
-    Item item;
-    item.folder = entry.is_directory();
-    if (sim) sim->fileAttributes(windows, item.attributes);
-    if (!item.folder) {
-      item.bytes = readText(entry.path());
-      item.seconds = std::chrono::floor<std::chrono::seconds>(std::chrono::file_clock::to_sys(entry.last_write_time()))
-                         .time_since_epoch()
-                         .count();
-    }
-    tree[windows] = item;
-  }
-  return tree;
-}
-
-std::vector<std::string> differences(const Tree& before, const Tree& after) {
-  std::vector<std::string> changed;
-  for (const auto& [path, item] : before) {
-    auto found = after.find(path);
-    if (found == after.end() || !(found->second == item)) changed.push_back(path);
-  }
-  for (const auto& [path, item] : after)
-    if (!before.count(path)) changed.push_back(path);
-  return changed;
 }
 
 bool startsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
@@ -223,7 +151,7 @@ TEST(FileDeletes, AFolderGoesWithWhatItListsOrWhollyAndASimulationRemovesNothing
     fs::remove_all(payload);
     writeFile(payload / "keep.txt", "the package's copy");
     const fs::path package = computer.buildPackage(kFolderManifest, payload);
-    const Tree before = snapshot(computer);
+    const DriveTree before = snapshot(computer);
 
     RunResult result = computer.run(package, simulate ? "/q /vb:4 /si:C:\\sim.log" : "/q /vb:4");
     ASSERT_EQ(result.code, 0) << result.log;
@@ -279,7 +207,7 @@ TEST(FileDeletes, TheUndoPackageBringsBackWhatTheInstallDeleted) {
     writeFile(payload / "keep.txt", "the package's copy");
     const fs::path package =
         computer.buildPackage(kFolderManifest + deleteMark("$Program Files$\\App\\single.txt"), payload);
-    const Tree before = snapshot(computer);
+    const DriveTree before = snapshot(computer);
 
     RunResult install = computer.run(package, "/q /vb:4");
     ASSERT_EQ(install.code, 0) << install.log;

@@ -5,9 +5,9 @@
 
 #include <chrono>
 #include <fstream>
-#include <map>
 #include <random>
 
+#include "ComputerState.h"
 #include "ScenarioComputer.h"
 #include "archive/PackageEngine.h"
 #include "platform/sim/SimPlatform.h"
@@ -17,17 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Seconds = std::chrono::sys_seconds;
-
-struct Item {
-  bool folder = false;
-  std::string bytes;
-  std::int64_t seconds = 0;  // files only: a folder's time follows its contents
-  std::uint32_t attributes = 0;
-
-  bool operator==(const Item&) const = default;
-};
-
-using Tree = std::map<std::string, Item>;
 
 void writeFile(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
@@ -47,46 +36,6 @@ std::string randomBytes(std::size_t size, unsigned seed) {
   std::string bytes(size, '\0');
   for (char& c : bytes) c = static_cast<char>(random() % 7 == 0 ? 'x' : random());
   return bytes;
-}
-
-// Every file and folder on the computer's drives: bytes, time to the
-// second and attributes as the computer reports them.
-Tree snapshot(const ScenarioComputer& computer) {
-  std::string error;
-  std::unique_ptr<SimPlatform> sim = SimPlatform::load(computer.folder().string(), error);
-  EXPECT_TRUE(sim) << error;
-  Tree tree;
-  const fs::path drives = computer.folder() / "drives";
-  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(drives)) {
-    std::string relative = entry.path().lexically_relative(drives).string();
-    std::string windows = relative.substr(0, 1) + ":" + relative.substr(1);
-    for (char& c : windows)
-      if (c == '/') c = '\\';
-    Item item;
-    item.folder = entry.is_directory();
-    if (sim) sim->fileAttributes(windows, item.attributes);
-    if (!item.folder) {
-      item.bytes = readText(entry.path());
-      item.seconds = std::chrono::floor<std::chrono::seconds>(
-                         std::chrono::file_clock::to_sys(entry.last_write_time()))
-                         .time_since_epoch()
-                         .count();
-    }
-    tree[windows] = item;
-  }
-  return tree;
-}
-
-// The paths whose state differs between two trees.
-std::vector<std::string> differences(const Tree& before, const Tree& after) {
-  std::vector<std::string> changed;
-  for (const auto& [path, item] : before) {
-    auto found = after.find(path);
-    if (found == after.end() || !(found->second == item)) changed.push_back(path);
-  }
-  for (const auto& [path, item] : after)
-    if (!before.count(path)) changed.push_back(path);
-  return changed;
 }
 
 bool startsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
@@ -126,7 +75,7 @@ TEST(FilePassRuns, AnInstallAndItsUndoLeaveTheComputerAsItWas) {
         "[[files]]\nfolder = true\ntarget = '$Program Files$\\New Folder\\Inner'\n",
         payload);
 
-    const Tree before = snapshot(computer);
+    const DriveTree before = snapshot(computer);
     RunResult install = computer.run(package, "/q /vb:4");
     ASSERT_EQ(install.code, 0) << install.log;
     ASSERT_FALSE(install.undoPackagePath.empty());
@@ -135,7 +84,7 @@ TEST(FilePassRuns, AnInstallAndItsUndoLeaveTheComputerAsItWas) {
     EXPECT_EQ(readText(computer.hostPath(kApp + "Sub\\Deeper\\data.bin")), randomBytes(300000, 3));
     EXPECT_EQ(fs::file_size(computer.hostPath(kApp + "Sub\\empty.bin")), 0u);
     EXPECT_TRUE(fs::is_directory(computer.hostPath("C:\\Program Files\\New Folder\\Inner")));
-    const Tree installed = snapshot(computer);
+    const DriveTree installed = snapshot(computer);
     EXPECT_EQ(installed.at(kApp + "old.txt").attributes, static_cast<std::uint32_t>(kAttrArchive));
     EXPECT_EQ(installed.at(kApp + "added.txt").seconds, date(2005).time_since_epoch().count());
     for (const char* line : {"File replaced-\t\tC:\\Program Files\\App\\old.txt",

@@ -6,6 +6,7 @@
 
 #include <fstream>
 
+#include "ComputerState.h"
 #include "ScenarioComputer.h"
 #include "cli/PackageReader.h"
 #include "fileops/RestartRegistration.h"
@@ -19,44 +20,15 @@ namespace fs = std::filesystem;
 
 const std::string kApp = "C:\\Program Files\\App\\";
 const std::string kLibrary = kApp + "Shared Library.dll";
-constexpr const char* kSessionManager = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 
 void writeFile(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::unique_ptr<SimPlatform> load(const ScenarioComputer& computer) {
-  std::string error;
-  std::unique_ptr<SimPlatform> sim = SimPlatform::load(computer.folder().string(), error);
-  EXPECT_TRUE(sim) << error;
-  return sim;
-}
-
-// The strings of PendingFileRenameOperations, source and target in turn
-// (an empty target deletes); empty when the value is missing.
-std::vector<std::string> pendingMoves(const ScenarioComputer& computer) {
-  std::unique_ptr<SimPlatform> sim = load(computer);
-  RegistryValue value;
-  if (!sim || sim->regQueryValue(RegistryRoot::LocalMachine, kSessionManager, "PendingFileRenameOperations", value))
-    return {};
-  std::vector<std::string> strings;
-  std::string current;
-  // The list's own closing zero ends it.
-  for (std::size_t at = 0; at + 1 < value.data.size(); ++at) {
-    if (value.data[at] != 0) {
-      current += static_cast<char>(value.data[at]);
-      continue;
-    }
-    strings.push_back(current);
-    current.clear();
-  }
-  return strings;
-}
-
 std::uint32_t attributesOf(const ScenarioComputer& computer, const std::string& path) {
   std::uint32_t attributes = 0;
-  std::unique_ptr<SimPlatform> sim = load(computer);
+  std::unique_ptr<SimPlatform> sim = loadComputer(computer);
   if (!sim || sim->fileAttributes(path, attributes) != kErrorSuccess) return 0;
   return attributes;
 }
@@ -236,7 +208,7 @@ TEST(RestartDeletes, EachDeletionIsItsOwnLineAndOnlyAskedForDeletionsRaiseTheFla
     ScenarioComputer computer(workFolder(std::string("RestartDelete-") + os), os);
     writeFile(computer.hostPath("C:\\Program Files\\App\\First File.dll"), "1");
     writeFile(computer.hostPath("C:\\Program Files\\App\\second.dll"), "2");
-    std::unique_ptr<SimPlatform> sim = load(computer);
+    std::unique_ptr<SimPlatform> sim = loadComputer(computer);
     ASSERT_TRUE(sim);
     const bool windows95 = std::string(os) == "98";
     std::int32_t reboot = 0;
