@@ -2,6 +2,7 @@
 
 #include "fileops/FileStatus.h"
 #include "support/IniDocument.h"
+#include "support/PathText.h"
 
 namespace tessary {
 namespace {
@@ -11,19 +12,15 @@ constexpr const char* kWininit = "\\wininit.ini";
 constexpr const char* kRenameSection = "rename";
 constexpr const char* kDeleteKey = "NUL";
 
-bool hasDrive(const std::string& path) {
-  return path.size() >= 2 && path[1] == ':' &&
-         ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-}
-
 // A UNC target has no drive of its own: the current drive's root stands in,
 // or the Windows folder's drive when the current folder is itself on a share.
 std::string driveOf(Platform& platform, const std::string& target) {
-  if (hasDrive(target)) return target.substr(0, 2);
+  if (std::string drive = drivePart(target); !drive.empty()) return drive;
   std::string root;
-  if (platform.fullPathName("\\", root) == kErrorSuccess && hasDrive(root)) return root.substr(0, 2);
-  const std::string windows = platform.windowsFolder();
-  return hasDrive(windows) ? windows.substr(0, 2) : std::string("C:");
+  if (platform.fullPathName("\\", root) == kErrorSuccess)
+    if (std::string drive = drivePart(root); !drive.empty()) return drive;
+  const std::string windows = drivePart(platform.windowsFolder());
+  return windows.empty() ? std::string("C:") : windows;
 }
 
 }  // namespace
